@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds and runs the player under Wine, on MEDIA or on the generated sample clip.
+# Without a display it runs on a virtual screen for a few seconds and saves a screenshot.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
+
+OLDPWD_AT_START=$PWD
+media=${1:-}
+ensure_packages
+user_display=${DISPLAY:-}
+if [ -z "$user_display" ]; then
+    start_xvfb
+    trap 'stop_xvfb' EXIT
+fi
+prepare_environment
+configure_and_build
+[ -n "$media" ] || media="$BUILD_DIR/samples/sample.avi"
+
+# Relative paths are taken from where run.sh was started.
+case "$media" in /*) ;; *) media="$OLDPWD_AT_START/$media" ;; esac 2>/dev/null
+win_media=$(winepath -w "$media" 2>/dev/null) || win_media=$media
+[ -n "$win_media" ] || win_media=$media
+
+if [ -n "$user_display" ]; then
+    wine "$BUILD_DIR/bin/vireon.exe" "$win_media"
+    exit 0
+fi
+
+wine "$BUILD_DIR/bin/vireon.exe" "$win_media" &
+player=$!
+sleep 6
+shot="$BUILD_DIR/screenshot.png"
+import -window root "$shot" 2>/dev/null || xwd -root -silent | convert xwd:- "$shot"
+wineserver -k 2>/dev/null
+wait "$player" 2>/dev/null
+echo "screenshot saved to $shot"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test under Wine on a virtual screen.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
+
+ensure_packages
+start_xvfb
+trap 'stop_xvfb; wineserver -k 2>/dev/null' EXIT
+prepare_environment
+export VIREON_RUN_STAMP="$BUILD_DIR/testenv/run-stamp"
+touch "$VIREON_RUN_STAMP"
+configure_and_build
+
+cd "$BUILD_DIR" || exit 1
+ctest --output-on-failure -j 2 "$@"
+status=$?
+wineserver -w 2>/dev/null
+exit $status
