@@ -1,0 +1,60 @@
+#include "util/TFolderDialog.h"
+
+#include "common/Win32Handles.h"
+#include "forms/TApplication.h"
+
+namespace vireon {
+
+namespace {
+
+TBrowseForFolderSeam& InstalledSeam() {
+    static TBrowseForFolderSeam seam;
+    return seam;
+}
+
+} // namespace
+
+TBrowseForFolderSeam SetBrowseForFolderSeam(TBrowseForFolderSeam Seam) {
+    TBrowseForFolderSeam previous = std::move(InstalledSeam());
+    InstalledSeam() = std::move(Seam);
+    return previous;
+}
+
+int CALLBACK TFolderDialog::BrowseCallback(HWND Window, UINT Msg, LPARAM, LPARAM Data) {
+    if (Msg != BFFM_INITIALIZED)
+        return 0;
+    const auto* self = reinterpret_cast<const TFolderDialog*>(Data);
+    if (!self->FDialogTitle.empty())
+        SetWindowTextA(Window, self->FDialogTitle.c_str());
+    if (!self->FStatusText.empty())
+        SendMessageA(Window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(self->FStatusText.c_str()));
+    if (!self->FFolder.empty())
+        SendMessageA(Window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(self->FFolder.c_str()));
+    return 0;
+}
+
+bool TFolderDialog::Execute() {
+    // The browser's tree is made of shell objects, which need COM on this thread.
+    ComInitialization com;
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA info = {};
+    info.hwndOwner = GetActiveWindow();
+    info.pidlRoot = nullptr; // the desktop: the whole namespace for both root choices
+    info.pszDisplayName = displayName;
+    info.lpszTitle = FPrompt.c_str();
+    info.ulFlags = FOptions;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(this);
+
+    const TBrowseForFolderSeam seam = InstalledSeam();
+    Application().NormalizeTopMosts();
+    UniqueCoTaskMem chosen(seam ? seam(info) : SHBrowseForFolderA(&info));
+    Application().RestoreTopMosts();
+    if (!chosen)
+        return false;
+    char path[MAX_PATH] = {};
+    FFolder = SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(chosen.get()), path) ? path : "";
+    return true;
+}
+
+} // namespace vireon
