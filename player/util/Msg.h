@@ -13,7 +13,19 @@ namespace vireon {
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 // Buttons in the order the dialog shows them.
-enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum TMsgDlgBtn {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
 
 class TMsgDlgButtons {
 public:
@@ -69,7 +81,8 @@ TMessageDialogSeam SetMessageDialogSeam(TMessageDialogSeam Seam);
 
 class TScopedMessageDialogSeam {
 public:
-    explicit TScopedMessageDialogSeam(TMessageDialogSeam Seam) : FPrevious(SetMessageDialogSeam(std::move(Seam))) {}
+    explicit TScopedMessageDialogSeam(TMessageDialogSeam Seam)
+        : FPrevious(SetMessageDialogSeam(std::move(Seam))) {}
     TScopedMessageDialogSeam(const TScopedMessageDialogSeam&) = delete;
     TScopedMessageDialogSeam& operator=(const TScopedMessageDialogSeam&) = delete;
     ~TScopedMessageDialogSeam() { SetMessageDialogSeam(std::move(FPrevious)); }

@@ -58,8 +58,8 @@ std::string ShellErrorText(INT_PTR Result, DWORD LastError) {
     const DWORD error = LastError != ERROR_SUCCESS ? LastError : ErrorOfShellResult(Result);
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text = length ? std::string(buffer, length) : std::string();
     LocalFree(buffer);
     if (text.size() > 255)
@@ -76,10 +76,10 @@ INT_PTR ShellOpen(const std::string& File, const std::string& Parameters, const 
     const TShellExecuteSeam seam = InstalledSeam();
     HWND window = Application().Handle();
     SetLastError(ERROR_SUCCESS);
-    HINSTANCE instance =
-        seam ? seam(window, nullptr, File.c_str(), NullWhenEmpty(Parameters), NullWhenEmpty(Directory), ShowCommand)
-             : ShellExecuteA(window, nullptr, File.c_str(), NullWhenEmpty(Parameters), NullWhenEmpty(Directory),
-                             ShowCommand);
+    HINSTANCE instance = seam ? seam(window, nullptr, File.c_str(), NullWhenEmpty(Parameters),
+                                     NullWhenEmpty(Directory), ShowCommand)
+                              : ShellExecuteA(window, nullptr, File.c_str(), NullWhenEmpty(Parameters),
+                                              NullWhenEmpty(Directory), ShowCommand);
     const DWORD lastError = GetLastError();
     const auto result = reinterpret_cast<INT_PTR>(instance);
     if (result <= 32)

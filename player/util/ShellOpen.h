@@ -18,13 +18,15 @@ INT_PTR ShellOpen(const std::string& File, const std::string& Parameters, const 
 std::string ShellErrorText(INT_PTR Result, DWORD LastError);
 
 // The shell launch itself, ShellExecuteA's contract; tests replace it so that nothing is launched.
-using TShellExecuteSeam = std::function<HINSTANCE(HWND Window, const char* Verb, const char* File,
-                                                  const char* Parameters, const char* Directory, int ShowCommand)>;
+using TShellExecuteSeam =
+    std::function<HINSTANCE(HWND Window, const char* Verb, const char* File, const char* Parameters,
+                            const char* Directory, int ShowCommand)>;
 TShellExecuteSeam SetShellExecuteSeam(TShellExecuteSeam Seam);
 
 class TScopedShellExecuteSeam {
 public:
-    explicit TScopedShellExecuteSeam(TShellExecuteSeam Seam) : FPrevious(SetShellExecuteSeam(std::move(Seam))) {}
+    explicit TScopedShellExecuteSeam(TShellExecuteSeam Seam)
+        : FPrevious(SetShellExecuteSeam(std::move(Seam))) {}
     TScopedShellExecuteSeam(const TScopedShellExecuteSeam&) = delete;
     TScopedShellExecuteSeam& operator=(const TScopedShellExecuteSeam&) = delete;
     ~TScopedShellExecuteSeam() { SetShellExecuteSeam(std::move(FPrevious)); }

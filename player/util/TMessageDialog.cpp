@@ -49,14 +49,20 @@ constexpr UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFI
 
 } // namespace
 
-TMessageDialog::TMessageDialog(std::string Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons, bool OfferCheckBox)
+TMessageDialog::TMessageDialog(std::string Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                               bool OfferCheckBox)
     : FText(std::move(Text)), FDlgType(DlgType), FOfferCheckBox(OfferCheckBox) {
     static constexpr TButtonSpec kAll[] = {
-        {mbYes, "&Yes", mrYes},          {mbNo, "&No", mrNo},
-        {mbOK, "OK", mrOk},              {mbCancel, "Cancel", mrCancel},
-        {mbAbort, "&Abort", mrAbort},    {mbRetry, "&Retry", mrRetry},
-        {mbIgnore, "&Ignore", mrIgnore}, {mbAll, "&All", mrAll},
-        {mbNoToAll, "N&o to All", mrNoToAll}, {mbYesToAll, "Yes to &All", mrYesToAll},
+        {mbYes, "&Yes", mrYes},
+        {mbNo, "&No", mrNo},
+        {mbOK, "OK", mrOk},
+        {mbCancel, "Cancel", mrCancel},
+        {mbAbort, "&Abort", mrAbort},
+        {mbRetry, "&Retry", mrRetry},
+        {mbIgnore, "&Ignore", mrIgnore},
+        {mbAll, "&All", mrAll},
+        {mbNoToAll, "N&o to All", mrNoToAll},
+        {mbYesToAll, "Yes to &All", mrYesToAll},
         {mbHelp, "&Help", kMsgDlgHelpId},
     };
     if (Buttons.Empty())
@@ -76,8 +82,8 @@ int TMessageDialog::ShowModal(HWND Owner, const TMessageDialogSeam& Seam) {
     FSeam = &Seam;
     TDialogTemplate dialog = {};
     dialog.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialog.Header, Owner, DialogProc,
-                                                   reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialog.Header, Owner,
+                                                   DialogProc, reinterpret_cast<LPARAM>(this));
     return result < 0 ? mrNone : static_cast<int>(result);
 }
 
@@ -108,10 +114,10 @@ TMessageDialog::TMeasures TMessageDialog::Measure(HDC Dc) const {
 
 HWND TMessageDialog::AddControl(const char* Class, const std::string& Text, DWORD Style, const RECT& Bounds,
                                 int Id) {
-    HWND control = CreateWindowExA(0, Class, Text.c_str(), WS_CHILD | WS_VISIBLE | Style, Bounds.left, Bounds.top,
-                                   Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, FWindow,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), GetModuleHandleA(nullptr),
-                                   nullptr);
+    HWND control = CreateWindowExA(0, Class, Text.c_str(), WS_CHILD | WS_VISIBLE | Style, Bounds.left,
+                                   Bounds.top, Bounds.right - Bounds.left, Bounds.bottom - Bounds.top,
+                                   FWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)),
+                                   GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
     return control;
 }
@@ -128,7 +134,8 @@ BOOL TMessageDialog::Initialize(HWND Window) {
     WindowDC dc(Window);
     SelectedObject selected(dc.get(), FFont.get());
     const TMeasures du = Measure(dc.get());
-    const int horzMargin = du.X(kHorzMargin), vertMargin = du.Y(kVertMargin), vertSpacing = du.Y(kVertSpacing);
+    const int horzMargin = du.X(kHorzMargin), vertMargin = du.Y(kVertMargin),
+              vertSpacing = du.Y(kVertSpacing);
 
     RECT text = {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
     DrawTextA(dc.get(), FText.c_str(), -1, &text, kTextFormat | DT_CALCRECT);
@@ -139,8 +146,9 @@ BOOL TMessageDialog::Initialize(HWND Window) {
     int bottom = std::max<int>(text.bottom, icon ? vertMargin + kIconSize : 0);
 
     if (icon) {
-        HWND image = AddControl("STATIC", "", SS_ICON, {horzMargin, vertMargin, horzMargin + kIconSize,
-                                                        vertMargin + kIconSize}, kMsgDlgIconId);
+        HWND image = AddControl("STATIC", "", SS_ICON,
+                                {horzMargin, vertMargin, horzMargin + kIconSize, vertMargin + kIconSize},
+                                kMsgDlgIconId);
         SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
     }
     AddControl("STATIC", FText, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, text, kMsgDlgTextId);
@@ -191,7 +199,8 @@ HWND TMessageDialog::AddButtons(int Left, int Top, const TMeasures& Du) {
     for (const TButtonSpec& spec : FButtons) {
         const bool isDefault = spec.Id == FDefaultId;
         const DWORD style = WS_TABSTOP | group | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND button = AddControl("BUTTON", spec.Caption, style, {Left, Top, Left + width, Top + height}, spec.Id);
+        HWND button =
+            AddControl("BUTTON", spec.Caption, style, {Left, Top, Left + width, Top + height}, spec.Id);
         if (isDefault)
             defaultButton = button;
         Left += width + Du.X(kButtonSpacing);
@@ -202,7 +211,8 @@ HWND TMessageDialog::AddButtons(int Left, int Top, const TMeasures& Du) {
 
 void TMessageDialog::PlaceOnScreen(int ClientWidth, int ClientHeight) {
     RECT bounds = {0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&bounds, GetWindowLongA(FWindow, GWL_STYLE), FALSE, GetWindowLongA(FWindow, GWL_EXSTYLE));
+    AdjustWindowRectEx(&bounds, GetWindowLongA(FWindow, GWL_STYLE), FALSE,
+                       GetWindowLongA(FWindow, GWL_EXSTYLE));
     const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     SetWindowPos(FWindow, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -11,7 +11,7 @@ bool IsAsciiLetter(char c) {
     return AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z';
 }
 
-}  // namespace
+} // namespace
 
 std::string ExtractFileExtNoDot(std::string_view fileName) {
     const size_t at = fileName.find_last_of(".\\/:");
@@ -34,16 +34,18 @@ std::string IncludePathDelimiter(std::string_view path) {
 }
 
 std::string ExtractDriveRoot(std::string_view path) {
+    // "/" separates as well as "\": a share named up to the next "/" would give a root that is none.
+    constexpr std::string_view separators = "\\/";
     if (path.starts_with("\\\\")) {
         // A share root needs both the server and the share; "\\" or "\\server" alone is no root.
-        const std::string server = ExtractWord(1, path, "\\");
-        const std::string share = ExtractWord(2, path, "\\");
+        const std::string server = ExtractWord(1, path, separators);
+        const std::string share = ExtractWord(2, path, separators);
         if (server.empty() || share.empty())
             return {};
-        return IncludePathDelimiter("\\\\" + server + "\\" + share);
+        return "\\\\" + server + "\\" + share + "\\";
     }
     // Only a drive letter, alone or followed by ":", makes a root; a relative path has none.
-    const std::string first = ExtractWord(1, path, "\\");
+    const std::string first = ExtractWord(1, path, separators);
     if (first.empty() || !IsAsciiLetter(first[0]))
         return {};
     if (first.size() == 1 || first[1] == ':')
@@ -51,4 +53,4 @@ std::string ExtractDriveRoot(std::string_view path) {
     return {};
 }
 
-}  // namespace vireon
+} // namespace vireon

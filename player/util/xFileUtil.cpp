@@ -84,7 +84,7 @@ private:
     std::set<FolderIdentity> visited_;
 };
 
-}  // namespace
+} // namespace
 
 std::string AppPath() {
     std::string path(MAX_PATH, '\0');
@@ -115,10 +115,12 @@ int64_t GetFileSize64(std::string_view fileName) {
         return -1;
     const std::string name(fileName);
     std::string fullPath(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(fullPath.size()), fullPath.data(), nullptr);
+    DWORD length =
+        GetFullPathNameA(name.c_str(), static_cast<DWORD>(fullPath.size()), fullPath.data(), nullptr);
     if (length >= fullPath.size()) {
         fullPath.resize(length);
-        length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(fullPath.size()), fullPath.data(), nullptr);
+        length =
+            GetFullPathNameA(name.c_str(), static_cast<DWORD>(fullPath.size()), fullPath.data(), nullptr);
     }
     if (length == 0 || length >= fullPath.size())
         return -1;
@@ -130,4 +132,4 @@ int64_t GetFileSize64(std::string_view fileName) {
     return (static_cast<int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -31,4 +31,4 @@ void ListFiles(std::string_view folder, std::vector<std::string>& list, bool rec
 // Size of a file, also beyond 4 GB; -1 when it is not found.
 int64_t GetFileSize64(std::string_view fileName);
 
-}  // namespace vireon
+} // namespace vireon

@@ -28,7 +28,9 @@ int WordPosition(std::string_view list, std::string_view word, std::string_view 
         return -1;
     const std::string text = AsciiUpperCase(list);
     const std::string wanted = AsciiUpperCase(word);
-    auto isDelimiter = [delims](char c) { return delims.find(c) != std::string_view::npos; };
+    // Letters among the delimiters are compared in upper case like the rest.
+    const std::string separators = AsciiUpperCase(delims);
+    auto isDelimiter = [&separators](char c) { return separators.find(c) != std::string::npos; };
     for (size_t from = 0;;) {
         const size_t at = text.find(wanted, from);
         if (at == std::string::npos)
@@ -60,4 +62,4 @@ std::string ExtractWord(int n, std::string_view text, std::string_view delims) {
     }
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -23,4 +23,4 @@ char AsciiUpper(char c);
 char AsciiLower(char c);
 std::string AsciiUpperCase(std::string_view text);
 
-}  // namespace vireon
+} // namespace vireon

@@ -18,7 +18,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-Names Listed(const std::string& folder, bool recursive, const char* extensions = "", const char* prefix = "") {
+Names Listed(const std::string& folder, bool recursive, const char* extensions = "",
+             const char* prefix = "") {
     Names list;
     ListFiles(folder, list, recursive, extensions, prefix);
     return list;
@@ -129,7 +130,8 @@ TEST(ListFiles, NonAsciiNamesGiveOpenablePaths) {
     TempFolder tree;
     const std::wstring wide(tree.path().begin(), tree.path().end());
     for (const wchar_t* name : {L"caf\u00e9.avi", L"\u65e5\u672c\u8a9e.avi"}) {
-        HANDLE handle = CreateFileW((wide + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        HANDLE handle =
+            CreateFileW((wide + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, handle);
         CloseHandle(handle);
     }
@@ -161,8 +163,8 @@ private:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process;
-        if (!CreateProcessA(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
-                            &process))
+        if (!CreateProcessA(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                            &startup, &process))
             return false;
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
@@ -172,7 +174,9 @@ private:
             Sleep(20);
         return Exists(link) == linkWanted;
     }
-    static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    static bool Exists(const std::string& path) {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
 
     std::string folder_, name_;
     bool made_ = false;
@@ -237,4 +241,4 @@ TEST(AppPath, IsTheExecutablesFolder) {
     EXPECT_EQ(std::string::npos, std::string(module).find('\\', path.size()));
 }
 
-}  // namespace
+} // namespace

@@ -27,8 +27,8 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "VireonFakeBrowser";
         RegisterClassA(&windowClass);
-        window_ = CreateWindowA("VireonFakeBrowser", "Browse for Folder", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowA("VireonFakeBrowser", "Browse for Folder", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
         current_ = this;
     }
     ~FakeBrowserWindow() {

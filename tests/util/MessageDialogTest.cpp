@@ -67,8 +67,8 @@ TEST(ShowMessageEx, ButtonsInTheirFixedOrder) {
                 std::vector<std::string> captions;
                 for (HWND button : PushButtons(dialog))
                     captions.push_back(TextOf(button));
-                EXPECT_EQ((std::vector<std::string>{"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore",
-                                                    "&All", "N&o to All", "Yes to &All", "&Help"}),
+                EXPECT_EQ((std::vector<std::string>{"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry",
+                                                    "&Ignore", "&All", "N&o to All", "Yes to &All", "&Help"}),
                           captions);
             });
     Inspect("Retry?", mtWarning, {mbCancel, mbRetry}, [](HWND dialog) {
@@ -177,7 +177,8 @@ TEST(ShowMessageEx, EnterAndEscapeAnswerForTheDefaultAndCancelButtons) {
 }
 
 TEST(ShowMessageEx, WithoutACancelButtonEscapeDoesNothing) {
-    DialogDriver driver({DialogDriver::Key(VK_ESCAPE), [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); },
+    DialogDriver driver({DialogDriver::Key(VK_ESCAPE),
+                         [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); },
                          DialogDriver::Click(mrIgnore)});
     EXPECT_EQ(mrIgnore, ShowMessageEx("Abort?", mtError, {mbAbort, mbRetry, mbIgnore}));
     EXPECT_EQ("Error", driver.caption());

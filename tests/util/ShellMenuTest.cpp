@@ -39,13 +39,13 @@ struct ShownMessage {
 class ShellOpenTest : public ::testing::Test {
 protected:
     void Answer(INT_PTR result, DWORD lastError) {
-        shell_ = std::make_unique<TScopedShellExecuteSeam>(
-            [=, this](HWND window, const char* verb, const char* file, const char* parameters, const char* directory,
-                      int show) {
-                calls.push_back({window, verb != nullptr, file, parameters, directory ? directory : "", show});
-                SetLastError(lastError);
-                return reinterpret_cast<HINSTANCE>(result);
-            });
+        shell_ = std::make_unique<TScopedShellExecuteSeam>([=, this](HWND window, const char* verb,
+                                                                     const char* file, const char* parameters,
+                                                                     const char* directory, int show) {
+            calls.push_back({window, verb != nullptr, file, parameters, directory ? directory : "", show});
+            SetLastError(lastError);
+            return reinterpret_cast<HINSTANCE>(result);
+        });
     }
 
     std::vector<ShellCall> calls;
@@ -67,8 +67,8 @@ private:
 
 std::string SystemText(DWORD error) {
     char text[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                   nullptr);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                   sizeof text, nullptr);
     std::string result = text;
     while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
         result.pop_back();
@@ -116,7 +116,8 @@ TEST_F(ShellOpenTest, FailureWithoutAnErrorCodeIsNotReportedAsSuccess) {
 }
 
 TEST(ShellErrorText, IsShortAndWithoutLineEnd) {
-    for (DWORD error : {DWORD(ERROR_FILE_NOT_FOUND), DWORD(ERROR_ACCESS_DENIED), DWORD(ERROR_NO_ASSOCIATION), DWORD(0xDEADBEEF)}) {
+    for (DWORD error : {DWORD(ERROR_FILE_NOT_FOUND), DWORD(ERROR_ACCESS_DENIED), DWORD(ERROR_NO_ASSOCIATION),
+                        DWORD(0xDEADBEEF)}) {
         SCOPED_TRACE(error);
         const std::string text = ShellErrorText(2, error);
         EXPECT_FALSE(text.empty());

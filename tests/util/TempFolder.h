@@ -12,8 +12,8 @@ public:
     TempFolder() {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "vireon-util-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
-                std::to_string(counter_++);
+        path_ = std::string(temp) + "vireon-util-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount()) + "-" + std::to_string(counter_++);
         RemoveTree(path_);
         CreateDirectoryA(path_.c_str(), nullptr);
     }
@@ -37,7 +37,9 @@ public:
         return file;
     }
 
-    static void RemoveTree(const std::string& folder) { RemoveTree(std::wstring(folder.begin(), folder.end())); }
+    static void RemoveTree(const std::string& folder) {
+        RemoveTree(std::wstring(folder.begin(), folder.end()));
+    }
 
     // Wide, so that names the ANSI code page cannot spell go too.
     static void RemoveTree(const std::wstring& folder) {

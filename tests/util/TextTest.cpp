@@ -27,18 +27,19 @@ TEST(WordPosition, FindsWholeWordsOnly) {
         {kPlayable, "mpg", ";", 5},
         {kPlayable, "pg", ";", -1},
         {kPlayable, "vob;ifo", ";", 14},
-        {"mpeg;mpg", "MPG", ";", 6},        // the skipped "MPEG" must not hide the later word
-        {"aviavi;avi", "avi", ";", 8},      // two occurrences inside one word, then the real one
-        {"avi;;mpg", "mpg", ";", 6},        // empty words between delimiters
+        {"mpeg;mpg", "MPG", ";", 6},   // the skipped "MPEG" must not hide the later word
+        {"aviavi;avi", "avi", ";", 8}, // two occurrences inside one word, then the real one
+        {"avi;;mpg", "mpg", ";", 6},   // empty words between delimiters
         {";;;", "avi", ";", -1},
-        {"avi mpg,vob", "vob", " ,", 9},    // several delimiters
-        {"avi;mpg", "avi;mpg", "", 1},      // no delimiters: only the whole list is a word
+        {"avi mpg,vob", "vob", " ,", 9}, // several delimiters
+        {"avi;mpg", "avi;mpg", "", 1},   // no delimiters: only the whole list is a word
         {"avi;mpg", "mpg", "", -1},
         {"", "avi", ";", -1},
-        {kPlayable, "", ";", -1},           // an empty word is never found
+        {kPlayable, "", ";", -1}, // an empty word is never found
         {"avi;", "", ";", -1},
         {"Caf\xe9;avi", "CAF\xe9", ";", 1}, // bytes above ASCII compare as they are
         {"caf\xe9", "CAF\xc9", ";", -1},
+        {"aviXmpg", "mpg", "x", 5}, // letters among the delimiters compare in upper case too
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.list) + " / " + c.word);
@@ -59,12 +60,12 @@ TEST(ExtractWord, GivesTheNthRunOutsideTheDelimiters) {
         {3, "VTS_01_1.VOB", "_", "1.VOB"},
         {0, "VTS_01_1.VOB", "_", ""},
         {-3, "VTS_01_1.VOB", "_", ""},
-        {1, "__VTS__01__", "_", "VTS"},   // leading and doubled delimiters are skipped
+        {1, "__VTS__01__", "_", "VTS"}, // leading and doubled delimiters are skipped
         {2, "__VTS__01__", "_", "01"},
         {3, "__VTS__01__", "_", ""},
         {1, "a;;b", ";", "a"},
         {2, "a;;b", ";", "b"},
-        {1, "VTS_01", "", "VTS_01"},      // no delimiters: the whole text is one word
+        {1, "VTS_01", "", "VTS_01"}, // no delimiters: the whole text is one word
         {2, "VTS_01", "", ""},
         {1, "", "_", ""},
         {1, "___", "_", ""},
@@ -90,12 +91,18 @@ TEST(IncludePathDelimiter, EndsInASeparator) {
         const char* path;
         const char* expected;
     } cases[] = {
-        {"d", "d:\\"},          {"Z", "Z:\\"},
-        {"C:", "C:"},           {"C:\\Video", "C:\\Video\\"},
-        {"dir/sub", "dir/sub/"}, {"C:\\Video\\", "C:\\Video\\"},
-        {"dir/", "dir/"},       {"", ""},
-        {"\\", "\\"},           {"/", "/"},
-        {"5", "5\\"},           {"\\\\srv\\films", "\\\\srv\\films\\"},
+        {"d", "d:\\"},
+        {"Z", "Z:\\"},
+        {"C:", "C:"},
+        {"C:\\Video", "C:\\Video\\"},
+        {"dir/sub", "dir/sub/"},
+        {"C:\\Video\\", "C:\\Video\\"},
+        {"dir/", "dir/"},
+        {"", ""},
+        {"\\", "\\"},
+        {"/", "/"},
+        {"5", "5\\"},
+        {"\\\\srv\\films", "\\\\srv\\films\\"},
         {"C:\\mixed/sep", "C:\\mixed/sep/"},
     };
     for (const Case& c : cases) {
@@ -117,13 +124,15 @@ TEST(ExtractDriveRoot, GivesDriveOrShareRoot) {
         {"C:", "C:\\"},
         {"d", "d:\\"},
         {"C:film.avi", "C:\\"},
-        {"\\\\srv", ""},         // a server without a share is no root
+        {"\\\\srv", ""}, // a server without a share is no root
         {"\\\\", ""},
         {"\\\\\\\\", ""},
         {"\\", ""},
-        {"Video\\a.avi", ""},     // a relative path has no root
+        {"Video\\a.avi", ""}, // a relative path has no root
         {"\\Video\\a.avi", ""},
         {"1:\\", ""},
+        {"\\\\srv\\films/sub/a.avi", "\\\\srv\\films\\"}, // "/" separates too
+        {"C:/Video/a.avi", "C:\\"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -151,4 +160,4 @@ TEST(ExtractFileExtNoDot, TakesTheLastComponentsExtension) {
     }
 }
 
-}  // namespace
+} // namespace

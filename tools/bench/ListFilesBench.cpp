@@ -39,13 +39,14 @@ void RemoveFolder(const std::string& folder, int count) {
     RemoveDirectoryA(folder.c_str());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "vireon-bench-listfiles-" + std::to_string(GetCurrentProcessId());
+    const std::string folder =
+        std::string(temp) + "vireon-bench-listfiles-" + std::to_string(GetCurrentProcessId());
     RemoveFolder(folder, count);
     CreateDirectoryA(folder.c_str(), nullptr);
     for (int i = 0; i < count; ++i) {
