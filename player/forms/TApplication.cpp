@@ -2,6 +2,7 @@
 
 #include "forms/LiveCounts.h"
 #include "forms/MessageBoxSeam.h"
+#include "forms/TForm.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -79,10 +80,13 @@ void TApplication::FreeTimerId(UINT_PTR Id) {
 void TApplication::FormCreated(TForm* Form) {
     if (!FMainForm)
         FMainForm = Form;
+    Form->DoCreate();
 }
 
 void TApplication::Run() {
     FTerminated = false;
+    if (FMainForm)
+        FMainForm->Show();
     while (!FTerminated)
         HandleMessage();
 }

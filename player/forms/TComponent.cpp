@@ -25,6 +25,13 @@ TComponent::~TComponent() {
     if (FReleasePending)
         Application().CancelRelease(this);
     DestroyComponents();
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        auto& list = other->FFreeNotifies;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        other->Notification(this, opRemove);
+    }
     if (FOwner)
         FOwner->RemoveComponent(this);
     --LiveCounts().Components;
@@ -53,6 +60,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
         AComponent->FOwner->RemoveComponent(AComponent);
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
+    Notification(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
@@ -60,7 +68,26 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
     if (it != FComponents.end()) {
         FComponents.erase(it);
         AComponent->FOwner = nullptr;
+        Notification(AComponent, opRemove);
     }
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this)
+        return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+        FFreeNotifies.push_back(AComponent);
+        AComponent->FFreeNotifies.push_back(this);
+    }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent)
+        return;
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent),
+                        FFreeNotifies.end());
+    auto& list = AComponent->FFreeNotifies;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
 void TComponent::DestroyComponents() {

@@ -11,6 +11,8 @@
 
 namespace vireon {
 
+enum TOperation { opInsert, opRemove };
+
 class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* AOwner = nullptr);
@@ -34,12 +36,22 @@ public:
     // Frees the owned components, last created first.
     void DestroyComponents();
 
+    // Asks to be told (Notification with opRemove) when AComponent goes, and tells AComponent the
+    // same about this one; how references to components that are not owned stay valid.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
     // Frees the component. Windowed components asked to go while one of the framework's window
     // procedures runs are freed when it returns (see TApplication::ReleaseComponent).
     virtual void Free();
 
+protected:
+    // Told when a component this one owns is inserted or removed, or one it asked about goes.
+    virtual void Notification(TComponent* /*AComponent*/, TOperation /*Operation*/) {}
+
 private:
     friend class TApplication;
+    std::vector<TComponent*> FFreeNotifies;
     bool FReleasePending = false;
     std::string FName;
     intptr_t FTag = 0;
