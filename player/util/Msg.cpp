@@ -20,7 +20,7 @@ TMessageDialogSeam SetMessageDialogSeam(TMessageDialogSeam Seam) {
     return previous;
 }
 
-int ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
+TModalResult ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
     const bool offered = OfferDontShowAgain;
     // The offer holds for one call, whatever happens in it.
     OfferDontShowAgain = false;

@@ -2,6 +2,8 @@
 // buttons and, on request, a check box against showing the message again.
 #pragma once
 
+#include "forms/TForm.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -41,20 +43,10 @@ private:
     unsigned FBits = 0;
 };
 
-// Modal results of the dialog's buttons; the first seven equal the platform's IDOK..IDNO.
-enum TMsgDlgResult : int {
-    mrNone = 0,
-    mrOk = IDOK,
-    mrCancel = IDCANCEL,
-    mrAbort = IDABORT,
-    mrRetry = IDRETRY,
-    mrIgnore = IDIGNORE,
-    mrYes = IDYES,
-    mrNo = IDNO,
-    mrAll = 8,
-    mrNoToAll = 9,
-    mrYesToAll = 10,
-};
+// Modal results beyond the framework's (which equal the platform's IDOK..IDNO).
+inline constexpr TModalResult mrAll = 8;
+inline constexpr TModalResult mrNoToAll = 9;
+inline constexpr TModalResult mrYesToAll = 10;
 
 // Control identifiers inside the dialog, for whoever inspects it through the seam below. Each
 // button's identifier is its modal result; Help has its own.
@@ -72,7 +64,7 @@ inline bool ShowAgain = true;
 
 // Shows Text modally and answers the modal result of the button chosen. An empty button set shows OK,
 // so that the dialog can always be closed.
-int ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
+TModalResult ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
 
 // The modal wait on the user goes through this seam. When it is set, it receives the finished dialog
 // (not yet shown) instead and answers the modal result; it may set the check box first.

@@ -78,7 +78,7 @@ TMessageDialog::TMessageDialog(std::string Text, TMsgDlgType DlgType, TMsgDlgBut
             FCancelResult = candidate == mbCancel ? mrCancel : candidate == mbNo ? mrNo : mrOk;
 }
 
-int TMessageDialog::ShowModal(HWND Owner, const TMessageDialogSeam& Seam) {
+TModalResult TMessageDialog::ShowModal(HWND Owner, const TMessageDialogSeam& Seam) {
     FSeam = &Seam;
     TDialogTemplate dialog = {};
     dialog.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -230,7 +230,7 @@ void TMessageDialog::Command(int Id) {
             Finish(Id);
 }
 
-void TMessageDialog::Finish(int Result) {
+void TMessageDialog::Finish(TModalResult Result) {
     FChecked = IsDlgButtonChecked(FWindow, kMsgDlgCheckBoxId) == BST_CHECKED;
     EndDialog(FWindow, Result);
 }

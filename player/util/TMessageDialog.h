@@ -17,7 +17,7 @@ public:
     TMessageDialog& operator=(const TMessageDialog&) = delete;
 
     // Runs the dialog; Seam, when set, answers instead of the user.
-    int ShowModal(HWND Owner, const TMessageDialogSeam& Seam);
+    TModalResult ShowModal(HWND Owner, const TMessageDialogSeam& Seam);
     bool Checked() const { return FChecked; }
 
 private:
@@ -36,7 +36,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
     BOOL Initialize(HWND Window);
     void Command(int Id);
-    void Finish(int Result);
+    void Finish(TModalResult Result);
     TMeasures Measure(HDC Dc) const;
     void PlaceOnScreen(int ClientWidth, int ClientHeight);
     int ButtonRowWidth(const TMeasures& Du) const;
@@ -48,7 +48,7 @@ private:
     std::vector<TButtonSpec> FButtons;
     bool FOfferCheckBox;
     int FDefaultId = 0;
-    int FCancelResult = mrNone;
+    TModalResult FCancelResult = mrNone;
     bool FChecked = false;
     HWND FWindow = nullptr;
     UniqueFont FFont;

@@ -53,7 +53,7 @@ void Inspect(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
              const std::function<void(HWND)>& inspect) {
     TScopedMessageDialogSeam seam([&](HWND dialog) {
         inspect(dialog);
-        return int(mrOk);
+        return mrOk;
     });
     EXPECT_EQ(mrOk, ShowMessageEx(text, type, buttons));
 }

@@ -61,7 +61,7 @@ private:
         for (int id = mrOk; id <= mrYesToAll; ++id)
             buttons += GetDlgItem(dialog, id) != nullptr;
         messages.push_back({caption, text, buttons});
-        return int(mrOk);
+        return mrOk;
     }};
 };
 
