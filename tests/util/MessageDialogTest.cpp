@@ -147,6 +147,36 @@ TEST(ShowMessageEx, CheckBoxSwitchesShowAgainOnlyWhenOffered) {
     EXPECT_FALSE(OfferDontShowAgain);
 }
 
+TEST(ShowMessageEx, DefaultAndCancelRolesOfEachButtonSet) {
+    struct Case {
+        TMsgDlgButtons buttons;
+        const char* name;
+        int defaultId; // 0: no default button
+        bool closable; // a button holds the cancel role
+    } cases[] = {
+        {{mbOK}, "OK", mrOk, true},
+        {{mbYes, mbOK, mbNo}, "Yes OK No", mrOk, true},
+        {{mbYes, mbNo}, "Yes No", mrYes, true},
+        {{mbAbort, mbRetry, mbIgnore}, "Abort Retry Ignore", mrRetry, false},
+        {{mbIgnore, mbAll}, "Ignore All", 0, false},
+        {{mbNo, mbHelp}, "No Help", 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Inspect("Roles", mtCustom, c.buttons, [&](HWND dialog) {
+            int defaults = 0;
+            for (HWND button : PushButtons(dialog))
+                if (GetWindowLongA(button, GWL_STYLE) & BS_DEFPUSHBUTTON) {
+                    ++defaults;
+                    EXPECT_EQ(c.defaultId, GetDlgCtrlID(button));
+                }
+            EXPECT_EQ(c.defaultId ? 1 : 0, defaults);
+            const UINT close = GetMenuState(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND);
+            EXPECT_EQ(c.closable, !(close & MF_GRAYED));
+        });
+    }
+}
+
 // The real modal loop: Enter answers for the default button, Escape for the cancel button.
 TEST(ShowMessageEx, EnterAndEscapeAnswerForTheDefaultAndCancelButtons) {
     struct Case {
