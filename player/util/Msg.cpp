@@ -5,19 +5,9 @@
 
 namespace vireon {
 
-namespace {
-
-TMessageDialogSeam& InstalledSeam() {
+TMessageDialogSeam& MessageDialogSeam() {
     static TMessageDialogSeam seam;
     return seam;
-}
-
-} // namespace
-
-TMessageDialogSeam SetMessageDialogSeam(TMessageDialogSeam Seam) {
-    TMessageDialogSeam previous = std::move(InstalledSeam());
-    InstalledSeam() = std::move(Seam);
-    return previous;
 }
 
 TModalResult ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
@@ -25,7 +15,7 @@ TModalResult ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlg
     // The offer holds for one call, whatever happens in it.
     OfferDontShowAgain = false;
     TMessageDialog dialog(Text, DlgType, Buttons, offered);
-    const TMessageDialogSeam seam = InstalledSeam();
+    const TMessageDialogSeam seam = MessageDialogSeam();
     // A top-most window of ours would hide the dialog.
     Application().NormalizeTopMosts();
     const int result = dialog.ShowModal(GetActiveWindow(), seam);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/TForm.h"
+#include "util/Seam.h"
 
 #include <windows.h>
 
@@ -66,21 +67,9 @@ inline bool ShowAgain = true;
 // so that the dialog can always be closed.
 TModalResult ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
 
-// The modal wait on the user goes through this seam. When it is set, it receives the finished dialog
-// (not yet shown) instead and answers the modal result; it may set the check box first.
-using TMessageDialogSeam = std::function<int(HWND Dialog)>;
-TMessageDialogSeam SetMessageDialogSeam(TMessageDialogSeam Seam);
-
-class TScopedMessageDialogSeam {
-public:
-    explicit TScopedMessageDialogSeam(TMessageDialogSeam Seam)
-        : FPrevious(SetMessageDialogSeam(std::move(Seam))) {}
-    TScopedMessageDialogSeam(const TScopedMessageDialogSeam&) = delete;
-    TScopedMessageDialogSeam& operator=(const TScopedMessageDialogSeam&) = delete;
-    ~TScopedMessageDialogSeam() { SetMessageDialogSeam(std::move(FPrevious)); }
-
-private:
-    TMessageDialogSeam FPrevious;
-};
+// The modal wait on the user goes through this seam. When it is filled, it receives the finished
+// dialog (not yet shown) instead and answers the modal result; it may set the check box first.
+using TMessageDialogSeam = std::function<TModalResult(HWND Dialog)>;
+TMessageDialogSeam& MessageDialogSeam();
 
 } // namespace vireon

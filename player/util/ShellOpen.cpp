@@ -9,11 +9,6 @@ namespace vireon {
 
 namespace {
 
-TShellExecuteSeam& InstalledSeam() {
-    static TShellExecuteSeam seam;
-    return seam;
-}
-
 const char* NullWhenEmpty(const std::string& Text) {
     return Text.empty() ? nullptr : Text.c_str();
 }
@@ -47,10 +42,9 @@ DWORD ErrorOfShellResult(INT_PTR Result) {
 
 } // namespace
 
-TShellExecuteSeam SetShellExecuteSeam(TShellExecuteSeam Seam) {
-    TShellExecuteSeam previous = std::move(InstalledSeam());
-    InstalledSeam() = std::move(Seam);
-    return previous;
+TShellExecuteSeam& ShellExecuteSeam() {
+    static TShellExecuteSeam seam;
+    return seam;
 }
 
 std::string ShellErrorText(INT_PTR Result, DWORD LastError) {
@@ -73,7 +67,7 @@ std::string ShellErrorText(INT_PTR Result, DWORD LastError) {
 
 INT_PTR ShellOpen(const std::string& File, const std::string& Parameters, const std::string& Directory,
                   int ShowCommand) {
-    const TShellExecuteSeam seam = InstalledSeam();
+    const TShellExecuteSeam seam = ShellExecuteSeam();
     HWND window = Application().Handle();
     SetLastError(ERROR_SUCCESS);
     HINSTANCE instance = seam ? seam(window, nullptr, File.c_str(), NullWhenEmpty(Parameters),

@@ -1,6 +1,8 @@
 // Opening documents and links through the shell, with the platform's error text shown on failure.
 #pragma once
 
+#include "util/Seam.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -21,18 +23,6 @@ std::string ShellErrorText(INT_PTR Result, DWORD LastError);
 using TShellExecuteSeam =
     std::function<HINSTANCE(HWND Window, const char* Verb, const char* File, const char* Parameters,
                             const char* Directory, int ShowCommand)>;
-TShellExecuteSeam SetShellExecuteSeam(TShellExecuteSeam Seam);
-
-class TScopedShellExecuteSeam {
-public:
-    explicit TScopedShellExecuteSeam(TShellExecuteSeam Seam)
-        : FPrevious(SetShellExecuteSeam(std::move(Seam))) {}
-    TScopedShellExecuteSeam(const TScopedShellExecuteSeam&) = delete;
-    TScopedShellExecuteSeam& operator=(const TScopedShellExecuteSeam&) = delete;
-    ~TScopedShellExecuteSeam() { SetShellExecuteSeam(std::move(FPrevious)); }
-
-private:
-    TShellExecuteSeam FPrevious;
-};
+TShellExecuteSeam& ShellExecuteSeam();
 
 } // namespace vireon

@@ -5,19 +5,9 @@
 
 namespace vireon {
 
-namespace {
-
-TBrowseForFolderSeam& InstalledSeam() {
+TBrowseForFolderSeam& BrowseForFolderSeam() {
     static TBrowseForFolderSeam seam;
     return seam;
-}
-
-} // namespace
-
-TBrowseForFolderSeam SetBrowseForFolderSeam(TBrowseForFolderSeam Seam) {
-    TBrowseForFolderSeam previous = std::move(InstalledSeam());
-    InstalledSeam() = std::move(Seam);
-    return previous;
 }
 
 int CALLBACK TFolderDialog::BrowseCallback(HWND Window, UINT Msg, LPARAM, LPARAM Data) {
@@ -46,7 +36,7 @@ bool TFolderDialog::Execute() {
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(this);
 
-    const TBrowseForFolderSeam seam = InstalledSeam();
+    const TBrowseForFolderSeam seam = BrowseForFolderSeam();
     Application().NormalizeTopMosts();
     UniqueCoTaskMem chosen(seam ? seam(info) : SHBrowseForFolderA(&info));
     Application().RestoreTopMosts();

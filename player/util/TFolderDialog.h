@@ -2,6 +2,7 @@
 #pragma once
 
 #include "forms/TComponent.h"
+#include "util/Seam.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -53,18 +54,6 @@ private:
 
 // The folder browser itself, SHBrowseForFolderA's contract; tests replace it.
 using TBrowseForFolderSeam = std::function<PIDLIST_ABSOLUTE(BROWSEINFOA& Info)>;
-TBrowseForFolderSeam SetBrowseForFolderSeam(TBrowseForFolderSeam Seam);
-
-class TScopedBrowseForFolderSeam {
-public:
-    explicit TScopedBrowseForFolderSeam(TBrowseForFolderSeam Seam)
-        : FPrevious(SetBrowseForFolderSeam(std::move(Seam))) {}
-    TScopedBrowseForFolderSeam(const TScopedBrowseForFolderSeam&) = delete;
-    TScopedBrowseForFolderSeam& operator=(const TScopedBrowseForFolderSeam&) = delete;
-    ~TScopedBrowseForFolderSeam() { SetBrowseForFolderSeam(std::move(FPrevious)); }
-
-private:
-    TBrowseForFolderSeam FPrevious;
-};
+TBrowseForFolderSeam& BrowseForFolderSeam();
 
 } // namespace vireon

@@ -52,7 +52,7 @@ constexpr UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFI
 TMessageDialog::TMessageDialog(std::string Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                                bool OfferCheckBox)
     : FText(std::move(Text)), FDlgType(DlgType), FOfferCheckBox(OfferCheckBox) {
-    static constexpr TButtonSpec kAll[] = {
+    static constexpr TButtonEntry kAll[] = {
         {mbYes, "&Yes", mrYes},
         {mbNo, "&No", mrNo},
         {mbOK, "OK", mrOk},
@@ -67,9 +67,9 @@ TMessageDialog::TMessageDialog(std::string Text, TMsgDlgType DlgType, TMsgDlgBut
     };
     if (Buttons.Empty())
         Buttons = {mbOK};
-    for (const TButtonSpec& spec : kAll)
-        if (Buttons.Contains(spec.Button))
-            FButtons.push_back(spec);
+    for (const TButtonEntry& entry : kAll)
+        if (Buttons.Contains(entry.Button))
+            FButtons.push_back(entry);
     for (TMsgDlgBtn candidate : {mbOK, mbYes, mbRetry})
         if (!FDefaultId && Buttons.Contains(candidate))
             FDefaultId = candidate == mbOK ? mrOk : candidate == mbYes ? mrYes : mrRetry;
@@ -196,11 +196,11 @@ HWND TMessageDialog::AddButtons(int Left, int Top, const TMeasures& Du) {
     const int width = Du.X(kButtonWidth), height = Du.Y(kButtonHeight);
     HWND defaultButton = nullptr;
     DWORD group = WS_GROUP;
-    for (const TButtonSpec& spec : FButtons) {
-        const bool isDefault = spec.Id == FDefaultId;
+    for (const TButtonEntry& entry : FButtons) {
+        const bool isDefault = entry.Id == FDefaultId;
         const DWORD style = WS_TABSTOP | group | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         HWND button =
-            AddControl("BUTTON", spec.Caption, style, {Left, Top, Left + width, Top + height}, spec.Id);
+            AddControl("BUTTON", entry.Caption, style, {Left, Top, Left + width, Top + height}, entry.Id);
         if (isDefault)
             defaultButton = button;
         Left += width + Du.X(kButtonSpacing);
@@ -225,8 +225,8 @@ void TMessageDialog::Command(int Id) {
             Finish(FCancelResult);
         return;
     }
-    for (const TButtonSpec& spec : FButtons)
-        if (spec.Id == Id && Id != kMsgDlgHelpId)
+    for (const TButtonEntry& entry : FButtons)
+        if (entry.Id == Id && Id != kMsgDlgHelpId)
             Finish(Id);
 }
 

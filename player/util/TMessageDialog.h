@@ -21,7 +21,7 @@ public:
     bool Checked() const { return FChecked; }
 
 private:
-    struct TButtonSpec {
+    struct TButtonEntry {
         TMsgDlgBtn Button;
         const char* Caption;
         int Id;
@@ -45,7 +45,7 @@ private:
 
     std::string FText;
     TMsgDlgType FDlgType;
-    std::vector<TButtonSpec> FButtons;
+    std::vector<TButtonEntry> FButtons;
     bool FOfferCheckBox;
     int FDefaultId = 0;
     TModalResult FCancelResult = mrNone;

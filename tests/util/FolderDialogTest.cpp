@@ -61,14 +61,16 @@ class FolderDialogSeam : public ::testing::Test {
 protected:
     // The fake browser opens (the dialog's callback sees it initialised) and answers Answer().
     void Browse(std::function<PIDLIST_ABSOLUTE()> answer) {
-        seam_ = std::make_unique<TScopedBrowseForFolderSeam>([this, answer](BROWSEINFOA& info) {
-            ++calls;
-            flags = info.ulFlags;
-            prompt = info.lpszTitle ? info.lpszTitle : "";
-            rootGiven = info.pidlRoot != nullptr;
-            info.lpfn(browser.window(), BFFM_INITIALIZED, 0, info.lParam);
-            return answer();
-        });
+        seam_.reset(); // the old fake goes first, or it would restore the empty slot over the new one
+        seam_ = std::make_unique<TScopedSeam<TBrowseForFolderSeam>>(
+            BrowseForFolderSeam(), [this, answer](BROWSEINFOA& info) {
+                ++calls;
+                flags = info.ulFlags;
+                prompt = info.lpszTitle ? info.lpszTitle : "";
+                rootGiven = info.pidlRoot != nullptr;
+                info.lpfn(browser.window(), BFFM_INITIALIZED, 0, info.lParam);
+                return answer();
+            });
     }
     FakeBrowserWindow browser;
     int calls = 0;
@@ -77,7 +79,7 @@ protected:
     std::string prompt;
 
 private:
-    std::unique_ptr<TScopedBrowseForFolderSeam> seam_;
+    std::unique_ptr<TScopedSeam<TBrowseForFolderSeam>> seam_;
 };
 
 TEST_F(FolderDialogSeam, OpensTitledOnTheCurrentFolder) {

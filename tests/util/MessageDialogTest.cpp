@@ -51,7 +51,7 @@ std::vector<HWND> PushButtons(HWND dialog) {
 // Shows a message and lets Inspect look at the finished dialog, answering OK.
 void Inspect(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
              const std::function<void(HWND)>& inspect) {
-    TScopedMessageDialogSeam seam([&](HWND dialog) {
+    TScopedSeam seam(MessageDialogSeam(), [&](HWND dialog) {
         inspect(dialog);
         return mrOk;
     });

@@ -39,30 +39,33 @@ struct ShownMessage {
 class ShellOpenTest : public ::testing::Test {
 protected:
     void Answer(INT_PTR result, DWORD lastError) {
-        shell_ = std::make_unique<TScopedShellExecuteSeam>([=, this](HWND window, const char* verb,
-                                                                     const char* file, const char* parameters,
-                                                                     const char* directory, int show) {
-            calls.push_back({window, verb != nullptr, file, parameters, directory ? directory : "", show});
-            SetLastError(lastError);
-            return reinterpret_cast<HINSTANCE>(result);
-        });
+        result_ = result;
+        lastError_ = lastError;
     }
 
     std::vector<ShellCall> calls;
     std::vector<ShownMessage> messages;
 
 private:
-    std::unique_ptr<TScopedShellExecuteSeam> shell_;
-    TScopedMessageDialogSeam dialogs_{[this](HWND dialog) {
-        char caption[64] = {}, text[512] = {};
-        GetWindowTextA(dialog, caption, sizeof caption);
-        GetDlgItemTextA(dialog, kMsgDlgTextId, text, sizeof text);
-        int buttons = 0;
-        for (int id = mrOk; id <= mrYesToAll; ++id)
-            buttons += GetDlgItem(dialog, id) != nullptr;
-        messages.push_back({caption, text, buttons});
-        return mrOk;
-    }};
+    INT_PTR result_ = 0;
+    DWORD lastError_ = ERROR_SUCCESS;
+    TScopedSeam<TShellExecuteSeam> shell_{
+        ShellExecuteSeam(), [this](HWND window, const char* verb, const char* file, const char* parameters,
+                                   const char* directory, int show) {
+            calls.push_back({window, verb != nullptr, file, parameters, directory ? directory : "", show});
+            SetLastError(lastError_);
+            return reinterpret_cast<HINSTANCE>(result_);
+        }};
+    TScopedSeam<TMessageDialogSeam> dialogs_{MessageDialogSeam(), [this](HWND dialog) {
+                                                 char caption[64] = {}, text[512] = {};
+                                                 GetWindowTextA(dialog, caption, sizeof caption);
+                                                 GetDlgItemTextA(dialog, kMsgDlgTextId, text, sizeof text);
+                                                 int buttons = 0;
+                                                 for (int id = mrOk; id <= mrYesToAll; ++id)
+                                                     buttons += GetDlgItem(dialog, id) != nullptr;
+                                                 messages.push_back({caption, text, buttons});
+                                                 return mrOk;
+                                             }};
 };
 
 std::string SystemText(DWORD error) {
