@@ -36,6 +36,16 @@ const char* IconOf(TMsgDlgType DlgType) {
     }
 }
 
+// The system's message font under the face name the dialog asks for.
+UniqueFont CreateMessageFont() {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTA font = metrics.lfMessageFont;
+    lstrcpynA(font.lfFaceName, "Arial Cyr", LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectA(&font));
+}
+
 // An empty dialog; the controls are added at initialisation, in pixels of the measured font.
 struct alignas(4) TDialogTemplate {
     DLGTEMPLATE Header;
@@ -96,6 +106,10 @@ INT_PTR CALLBACK TMessageDialog::DialogProc(HWND Window, UINT Msg, WPARAM WParam
         return focusDefault;
     }
     auto* self = reinterpret_cast<TMessageDialog*>(GetWindowLongPtrA(Window, DWLP_USER));
+    if (self && Msg == WM_DRAWITEM && WParam == kMsgDlgTextId) {
+        self->PaintText(*reinterpret_cast<const DRAWITEMSTRUCT*>(LParam));
+        return TRUE;
+    }
     if (self && Msg == WM_COMMAND && HIWORD(WParam) == BN_CLICKED) {
         GuardedCall([&] { self->Command(LOWORD(WParam)); });
         return TRUE;
@@ -124,12 +138,7 @@ HWND TMessageDialog::AddControl(const char* Class, const std::string& Text, DWOR
 
 BOOL TMessageDialog::Initialize(HWND Window) {
     FWindow = Window;
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTA font = metrics.lfMessageFont;
-    lstrcpynA(font.lfFaceName, "Arial Cyr", LF_FACESIZE);
-    FFont = UniqueFont(CreateFontIndirectA(&font));
+    FFont = CreateMessageFont();
 
     WindowDC dc(Window);
     SelectedObject selected(dc.get(), FFont.get());
@@ -141,6 +150,10 @@ BOOL TMessageDialog::Initialize(HWND Window) {
     DrawTextA(dc.get(), FText.c_str(), -1, &text, kTextFormat | DT_CALCRECT);
     const char* icon = IconOf(FDlgType);
     const int textLeft = horzMargin + (icon ? kIconSize + du.X(kIconSpacing) : 0);
+    FTextWidth = text.right;
+    // Glyphs may be drawn a little wider than their measured advances (Wine draws long lines up to
+    // 2% wider): the label gets room beyond the measured width, so no line end is cut off.
+    text.right += text.right / 32 + du.CharWidth;
     OffsetRect(&text, textLeft, vertMargin);
     int right = text.right;
     int bottom = std::max<int>(text.bottom, icon ? vertMargin + kIconSize : 0);
@@ -151,15 +164,11 @@ BOOL TMessageDialog::Initialize(HWND Window) {
                                 kMsgDlgIconId);
         SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
     }
-    AddControl("STATIC", FText, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, text, kMsgDlgTextId);
+    // Drawn by the dialog with the flags it was measured with, so that the lines break where measured.
+    AddControl("STATIC", FText, SS_OWNERDRAW, text, kMsgDlgTextId);
 
     if (FOfferCheckBox) {
-        SIZE caption = {};
-        GetTextExtentPoint32A(dc.get(), kDontShowAgainCaption, lstrlenA(kDontShowAgainCaption), &caption);
-        const int width = caption.cx + GetSystemMetrics(SM_CXMENUCHECK) + du.X(4);
-        const int height = std::max<int>(caption.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 2;
-        const RECT box = {textLeft, bottom + vertSpacing, textLeft + width, bottom + vertSpacing + height};
-        AddControl("BUTTON", kDontShowAgainCaption, BS_AUTOCHECKBOX | WS_TABSTOP, box, kMsgDlgCheckBoxId);
+        const RECT box = AddCheckBox(dc.get(), textLeft, bottom + vertSpacing, du);
         right = std::max<int>(right, box.right);
         bottom = box.bottom;
     }
@@ -184,6 +193,28 @@ BOOL TMessageDialog::Initialize(HWND Window) {
     SendMessageA(Window, DM_SETDEFID, FDefaultId, 0);
     SetFocus(defaultButton);
     return FALSE;
+}
+
+void TMessageDialog::PaintText(const DRAWITEMSTRUCT& Item) const {
+    FillRect(Item.hDC, &Item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    // Lines break at the measured width, as they did when the dialog was laid out.
+    RECT bounds = Item.rcItem;
+    bounds.right = bounds.left + FTextWidth;
+    SelectedObject selected(Item.hDC, FFont.get());
+    SetBkMode(Item.hDC, TRANSPARENT);
+    SetTextColor(Item.hDC, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(Item.hDC, FText.c_str(), -1, &bounds, kTextFormat | DT_NOCLIP);
+}
+
+// The check box under the text, sized to its caption.
+RECT TMessageDialog::AddCheckBox(HDC Dc, int Left, int Top, const TMeasures& Du) {
+    SIZE caption = {};
+    GetTextExtentPoint32A(Dc, kDontShowAgainCaption, lstrlenA(kDontShowAgainCaption), &caption);
+    const int width = caption.cx + GetSystemMetrics(SM_CXMENUCHECK) + Du.X(4);
+    const int height = std::max<int>(caption.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 2;
+    const RECT box = {Left, Top, Left + width, Top + height};
+    AddControl("BUTTON", kDontShowAgainCaption, BS_AUTOCHECKBOX | WS_TABSTOP, box, kMsgDlgCheckBoxId);
+    return box;
 }
 
 int TMessageDialog::ButtonRowWidth(const TMeasures& Du) const {

@@ -39,6 +39,8 @@ private:
     void Finish(TModalResult Result);
     TMeasures Measure(HDC Dc) const;
     void PlaceOnScreen(int ClientWidth, int ClientHeight);
+    void PaintText(const DRAWITEMSTRUCT& Item) const;
+    RECT AddCheckBox(HDC Dc, int Left, int Top, const TMeasures& Du);
     int ButtonRowWidth(const TMeasures& Du) const;
     HWND AddButtons(int Left, int Top, const TMeasures& Du);
     HWND AddControl(const char* Class, const std::string& Text, DWORD Style, const RECT& Bounds, int Id);
@@ -51,6 +53,7 @@ private:
     TModalResult FCancelResult = mrNone;
     bool FChecked = false;
     HWND FWindow = nullptr;
+    int FTextWidth = 0;
     UniqueFont FFont;
     const TMessageDialogSeam* FSeam = nullptr;
 };
