@@ -71,14 +71,6 @@ TEST(ShowMessageEx, ButtonsInTheirFixedOrder) {
                                                     "&Ignore", "&All", "N&o to All", "Yes to &All", "&Help"}),
                           captions);
             });
-    Inspect("Retry?", mtWarning, {mbCancel, mbRetry}, [](HWND dialog) {
-        const std::vector<HWND> buttons = PushButtons(dialog);
-        ASSERT_EQ(2u, buttons.size());
-        EXPECT_EQ(mrCancel, GetDlgCtrlID(buttons[0]));
-        EXPECT_EQ(mrRetry, GetDlgCtrlID(buttons[1]));
-        EXPECT_TRUE(GetWindowLongA(buttons[1], GWL_STYLE) & BS_DEFPUSHBUTTON);
-        EXPECT_FALSE(GetWindowLongA(buttons[0], GWL_STYLE) & BS_DEFPUSHBUTTON);
-    });
 }
 
 TEST(ShowMessageEx, CaptionAndIconFollowTheType) {

@@ -118,17 +118,6 @@ TEST_F(ShellOpenTest, FailureWithoutAnErrorCodeIsNotReportedAsSuccess) {
     EXPECT_EQ(2u, messages.size());
 }
 
-TEST(ShellErrorText, IsShortAndWithoutLineEnd) {
-    for (DWORD error : {DWORD(ERROR_FILE_NOT_FOUND), DWORD(ERROR_ACCESS_DENIED), DWORD(ERROR_NO_ASSOCIATION),
-                        DWORD(0xDEADBEEF)}) {
-        SCOPED_TRACE(error);
-        const std::string text = ShellErrorText(2, error);
-        EXPECT_FALSE(text.empty());
-        EXPECT_LE(text.size(), 255u);
-        EXPECT_EQ(std::string::npos, text.find_last_of("\r\n"));
-    }
-}
-
 TEST(ClearMenu, FreesEverySubItemDeepestFirst) {
     const int before = LiveCounts().Components;
     TMenuItem root;
