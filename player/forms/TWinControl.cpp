@@ -64,6 +64,10 @@ TWinControl::~TWinControl() {
         CountGdiObject(-1);
 }
 
+void TWinControl::Free() {
+    Application().ReleaseComponent(this);
+}
+
 HWND TWinControl::Handle() {
     if (!FHandle)
         CreateHandle();

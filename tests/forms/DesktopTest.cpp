@@ -80,28 +80,24 @@ struct PlayerMenu {
 
 TEST(ShortCuts, ReachTheirItemsWhileTheWindowIsActive) {
     PlayerMenu player;
-    Activate(player.Form);
-    ASSERT_TRUE(player.Form->Active());
     HWND window = player.Form->Handle();
-    PostKey(window, VK_F3);
-    PostKey(window, 'X', true);
-    PostKey(window, VK_RETURN, true);
-    RunFor(100);
-    {
-        HeldKeys ctrl{VK_CONTROL};
-        PostKey(window, 'P');
-        PostKey(window, 'F');
-        PostKey(window, 'S');
-        RunFor(100);
-    }
-    {
-        HeldKeys shift{VK_SHIFT};
-        PostKey(window, VK_RIGHT);
-        RunFor(100);
-    }
+    // Each key is sent while the window is active (other programs on the screen may take it).
+    auto press = [&](WORD key, bool alt, std::initializer_list<BYTE> held) {
+        Activate(player.Form);
+        ASSERT_TRUE(player.Form->Active());
+        HeldKeys keys(held);
+        PostKey(window, key, alt);
+        RunFor(50);
+    };
+    press(VK_F3, false, {});
+    press('X', true, {});
+    press(VK_RETURN, true, {});
+    press('P', false, {VK_CONTROL});
+    press('F', false, {VK_CONTROL});
+    press('S', false, {VK_CONTROL});
+    press(VK_RIGHT, false, {VK_SHIFT});
     // A key no item owns does nothing.
-    PostKey(window, VK_F12);
-    RunFor(100);
+    press(VK_F12, false, {});
     // Hidden items keep their shortcuts; disabled ones do not run.
     EXPECT_EQ((std::vector<std::string>{"Open File...", "Exit", "Full screen", "Play/Pause", "Full Screen 2",
                                         "Next"}),

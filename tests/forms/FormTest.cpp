@@ -252,6 +252,22 @@ TEST(Frame, ReceivesItsPostedPrivateMessages) {
     form->Free();
 }
 
+TEST(Frame, MayFreeItselfFromItsOwnMessageHandler) {
+    auto* form = new TForm(nullptr);
+    auto* frame = new TFrame(form);
+    frame->SetParent(form);
+    bool handled = false;
+    frame->SetMessageHandler(WM_USER + 1, [&](TMessage&) {
+        frame->Free();
+        handled = true;
+        return true;
+    });
+    frame->Post(WM_USER + 1);
+    EXPECT_TRUE(RunUntil([&] { return handled && form->ControlCount() == 0; }));
+    EXPECT_EQ(0, form->ComponentCount());
+    form->Free();
+}
+
 TEST(Frame, AlignmentAndAnchorsFollowTheForm) {
     auto* form = new TForm(nullptr);
     form->SetClientSize(400, 300);
