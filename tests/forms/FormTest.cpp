@@ -83,9 +83,15 @@ TEST(Form, FreeingAFormLeavesNothingBehind) {
     EXPECT_EQ(before.Timers + 1, LiveCounts().Timers);
     HWND window = form->Handle();
     HWND button = dynamic_cast<TWinControl*>(form->FindComponent("bnClose"))->Handle();
+    HMENU bar = form->Menu()->Handle();
+    HMENU file = dynamic_cast<TMenuItem*>(form->FindComponent("miFile"))->Handle();
+    ASSERT_TRUE(IsMenu(bar));
+    ASSERT_TRUE(IsMenu(file));
     form->Free();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(IsWindow(button));
+    EXPECT_FALSE(IsMenu(bar));
+    EXPECT_FALSE(IsMenu(file));
     ExpectSameCounts(before);
 }
 
