@@ -57,7 +57,6 @@ public:
     void Close();
     // Frees the form once the current message has been handled.
     void Release();
-    void Free() override { Release(); }
     void BringToFront();
 
     TNotifyEvent OnCreate;

@@ -53,13 +53,19 @@ TShiftState MouseShiftState(WPARAM KeyFlags) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+    // The window goes first, taking its child windows with it in one step rather than one by one
+    // with a repaint each time.
+    DestroyHandle();
     DestroyComponents();
     // Like owners, parents take their remaining children with them.
     while (!FControls.empty())
         delete FControls.back();
-    DestroyHandle();
     if (FBrush)
         CountGdiObject(-1);
+}
+
+void TWinControl::Free() {
+    Application().ReleaseComponent(this);
 }
 
 HWND TWinControl::Handle() {
@@ -83,8 +89,12 @@ void TWinControl::CreateHandle() {
     if (params.OwnClass)
         RegisterOwnClass(params);
     HWND parent = params.WndParent;
-    if (params.Style & WS_CHILD)
+    if (params.Style & WS_CHILD) {
         parent = Parent() ? Parent()->Handle() : HWND_MESSAGE;
+        // A child is made visible at once: showing it afterwards costs a round of messages.
+        if (FVisible)
+            params.Style |= WS_VISIBLE;
+    }
     HWND window =
         CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, Left(),
                         Top(), Width(), Height(), parent, nullptr, Application().Instance(), nullptr);

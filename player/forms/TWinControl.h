@@ -24,6 +24,10 @@ public:
     explicit TWinControl(TComponent* AOwner = nullptr);
     ~TWinControl() override;
 
+    // Frees the control, or, while a window procedure of the framework runs (an event handler of
+    // this very control, say), as soon as the outermost one has returned.
+    void Free() override;
+
     // The window, made now if it does not exist yet.
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
