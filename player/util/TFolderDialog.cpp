@@ -18,8 +18,13 @@ int CALLBACK TFolderDialog::BrowseCallback(HWND Window, UINT Msg, LPARAM, LPARAM
         SetWindowTextA(Window, self->FDialogTitle.c_str());
     if (!self->FStatusText.empty())
         SendMessageA(Window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(self->FStatusText.c_str()));
-    if (!self->FFolder.empty())
-        SendMessageA(Window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(self->FFolder.c_str()));
+    if (!self->FFolder.empty()) {
+        const auto folder = reinterpret_cast<LPARAM>(self->FFolder.c_str());
+        SendMessageA(Window, BFFM_SETSELECTIONA, TRUE, folder);
+        // Some browsers fill their tree only after this notification and lose the first request; the
+        // posted one arrives once the tree stands. Folder outlives the browser window.
+        PostMessageA(Window, BFFM_SETSELECTIONA, TRUE, folder);
+    }
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // Drives a modal dialog of this thread from inside its own modal loop: a thread timer finds the
-// visible dialog and hands it to the test's steps, one step per tick. A dialog still open after
-// the last step and a grace period is ended, so that a test never blocks.
+// visible dialog and hands it to the test's steps, one step per tick; a step that answers false is
+// tried again at the next tick. A dialog still open after some seconds is ended, so that a test never
+// blocks.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,7 @@
 
 class DialogDriver {
 public:
-    using Step = std::function<void(HWND dialog)>;
+    using Step = std::function<bool(HWND dialog)>;
 
     explicit DialogDriver(std::vector<Step> steps) : steps_(std::move(steps)) {
         current_ = this;
@@ -41,10 +42,11 @@ public:
             HWND target = focus && IsChild(dialog, focus) ? focus : dialog;
             PostMessageA(target, WM_KEYDOWN, key, 1);
             PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+            return true;
         };
     }
     static Step Click(int id) {
-        return [id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
+        return [id](HWND dialog) { return PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0) != FALSE; };
     }
 
 private:
@@ -70,18 +72,18 @@ private:
             GetWindowTextA(dialog, text, sizeof text);
             self->caption_ = text;
         }
-        if (self->next_ < self->steps_.size()) {
-            self->steps_[self->next_++](dialog);
-        } else if (++self->grace_ > 50) {
+        if (++self->ticks_ > 150) {
             self->forced_ = true;
             EndDialog(dialog, -2);
+        } else if (self->next_ < self->steps_.size() && self->steps_[self->next_](dialog)) {
+            ++self->next_;
         }
     }
 
     static inline DialogDriver* current_ = nullptr;
     std::vector<Step> steps_;
     size_t next_ = 0;
-    int grace_ = 0;
+    int ticks_ = 0;
     bool forced_ = false;
     std::string caption_;
     UINT_PTR timer_ = 0;

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,21 @@ private:
     static inline FakeBrowserWindow* current_ = nullptr;
     HWND window_;
 };
+
+// Waits until the browser's tree has selected the item named Name.
+DialogDriver::Step SelectionIs(const std::string& name) {
+    return [name](HWND dialog) {
+        HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+        char text[MAX_PATH] = {};
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        return item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
+               lstrcmpiA(text, name.c_str()) == 0;
+    };
+}
 
 PIDLIST_ABSOLUTE ItemOf(const char* path) {
     return ILCreateFromPathA(path);
@@ -135,7 +151,8 @@ TEST(FolderDialog, PlatformBrowserAcceptsAndCancels) {
     dialog.SetPrompt("Select folder with media files");
     dialog.SetFolder(tree.path());
     {
-        DialogDriver driver({DialogDriver::Key(VK_RETURN)});
+        const std::string name = tree.path().substr(tree.path().find_last_of('\\') + 1);
+        DialogDriver driver({SelectionIs(name), DialogDriver::Key(VK_RETURN)});
         EXPECT_TRUE(dialog.Execute());
         EXPECT_FALSE(driver.forced());
         EXPECT_EQ("Play folder", driver.caption());

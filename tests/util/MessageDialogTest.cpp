@@ -201,7 +201,7 @@ TEST(ShowMessageEx, EnterAndEscapeAnswerForTheDefaultAndCancelButtons) {
 
 TEST(ShowMessageEx, WithoutACancelButtonEscapeDoesNothing) {
     DialogDriver driver({DialogDriver::Key(VK_ESCAPE),
-                         [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); },
+                         [](HWND dialog) { return PostMessageA(dialog, WM_CLOSE, 0, 0) != FALSE; },
                          DialogDriver::Click(mrIgnore)});
     EXPECT_EQ(mrIgnore, ShowMessageEx("Abort?", mtError, {mbAbort, mbRetry, mbIgnore}));
     EXPECT_EQ("Error", driver.caption());

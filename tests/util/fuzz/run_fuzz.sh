@@ -15,4 +15,4 @@ printf '\x09avi;mpg;mpeg;vob;ifo\x01MPEG\x01;' >"$out/corpus/wordposition"
 printf '\x02VTS_01_1.VOB\x01\x01_' >"$out/corpus/extractword"
 printf '\x01\\\\srv\\films\\a.avi' >"$out/corpus/share"
 cd "$out"
-exec ./text_fuzz -runs=200000 -seed=1 "$@" corpus
+exec ./text_fuzz -runs=100000 -seed=1 "$@" corpus
