@@ -70,6 +70,11 @@ TEST(ShowMessageEx, ButtonsInTheirFixedOrder) {
                 EXPECT_EQ((std::vector<std::string>{"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry",
                                                     "&Ignore", "&All", "N&o to All", "Yes to &All", "&Help"}),
                           captions);
+                // The system's message font, asked for under the face name "Arial Cyr".
+                LOGFONTA font = {};
+                GetObjectA(reinterpret_cast<HFONT>(SendMessageA(PushButtons(dialog)[0], WM_GETFONT, 0, 0)),
+                           sizeof font, &font);
+                EXPECT_STREQ("Arial Cyr", font.lfFaceName);
             });
 }
 
