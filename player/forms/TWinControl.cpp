@@ -99,6 +99,9 @@ void TWinControl::CreateHandle() {
     HWND parent = params.WndParent;
     if (params.Style & WS_CHILD) {
         parent = Parent() ? Parent()->Handle() : HWND_MESSAGE;
+        // Making the parent's window makes its children's windows, this one included.
+        if (FHandle)
+            return;
         // A child is made visible at once: showing it afterwards costs a round of messages.
         if (FVisible)
             params.Style |= WS_VISIBLE;
