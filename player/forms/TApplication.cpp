@@ -4,6 +4,8 @@
 #include "forms/MessageBoxSeam.h"
 #include "forms/TForm.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -30,6 +32,8 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     Handle();
 }
 
