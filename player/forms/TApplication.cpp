@@ -4,6 +4,8 @@
 #include "forms/MessageBoxSeam.h"
 #include "forms/TForm.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -30,6 +32,8 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     Handle();
 }
 
@@ -150,7 +154,8 @@ void TApplication::ShowException(const std::exception& E) {
     std::string text = E.what();
     if (text.empty())
         text = "Unknown error";
-    if (text.back() > '.')
+    // A message reads as a sentence.
+    if (text.back() != '.' && text.back() != '!' && text.back() != '?')
         text += '.';
     HWND owner = GetActiveWindow();
     NormalizeTopMosts();

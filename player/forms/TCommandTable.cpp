@@ -4,9 +4,9 @@ namespace vireon {
 
 UINT TCommandTable::Allocate(TMenuItem* Item) {
     constexpr UINT kLast = 0xFFFF;
-    for (UINT tried = 0; tried < kLast; ++tried) {
+    for (UINT tried = kFirst; tried <= kLast; ++tried) {
         UINT command = FNext;
-        FNext = FNext == kLast ? 1 : FNext + 1;
+        FNext = FNext == kLast ? kFirst : FNext + 1;
         if (FItems.emplace(command, Item).second)
             return command;
     }

@@ -11,14 +11,16 @@ class TMenuItem;
 
 class TCommandTable {
 public:
-    // A free identifier in 1..0xFFFF (what WM_COMMAND can carry), or 0 when all are taken.
+    // A free identifier in 0x100..0xFFFF (what WM_COMMAND can carry, above the dialog answers
+    // IDOK, IDCANCEL...), or 0 when all are taken.
     UINT Allocate(TMenuItem* Item);
     void Release(UINT Command);
     TMenuItem* Find(UINT Command) const;
 
 private:
+    static constexpr UINT kFirst = 0x100;
     std::unordered_map<UINT, TMenuItem*> FItems;
-    UINT FNext = 1;
+    UINT FNext = kFirst;
 };
 
 } // namespace vireon

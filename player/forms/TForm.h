@@ -81,7 +81,7 @@ protected:
     void HandleCreated() override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    bool DialogKey(WORD Key);
+    bool DialogKey(WORD Key, bool Backwards);
 
 private:
     void ApplyStyles();

@@ -124,7 +124,7 @@ void TMenuItem::Add(TMenuItem* Item) {
 }
 
 void TMenuItem::Insert(int Index, TMenuItem* Item) {
-    if (!Item || Item == this)
+    if (!Item || Item == this || Item->FMenu)
         throw std::invalid_argument("Menu item cannot be inserted here");
     for (const TMenuItem* ancestor = this; ancestor; ancestor = ancestor->FParent)
         if (ancestor == Item)

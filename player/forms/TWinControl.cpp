@@ -78,6 +78,14 @@ TWinControl* TWinControl::FromHandle(HWND Window) {
     return Window ? static_cast<TWinControl*>(GetPropA(Window, kControlProperty)) : nullptr;
 }
 
+void TWinControl::Setup(const std::string& AName, const std::string& ACaption, const RECT& ABounds,
+                        TWinControl* AParent) {
+    SetName(AName);
+    FCaption = ACaption;
+    SetBounds(ABounds.left, ABounds.top, ABounds.right - ABounds.left, ABounds.bottom - ABounds.top);
+    SetParent(AParent);
+}
+
 void TWinControl::CreateParams(TCreateParams& Params) {
     Params.ClassName = "TWinControl";
     Params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -91,6 +99,9 @@ void TWinControl::CreateHandle() {
     HWND parent = params.WndParent;
     if (params.Style & WS_CHILD) {
         parent = Parent() ? Parent()->Handle() : HWND_MESSAGE;
+        // Making the parent's window makes its children's windows, this one included.
+        if (FHandle)
+            return;
         // A child is made visible at once: showing it afterwards costs a round of messages.
         if (FVisible)
             params.Style |= WS_VISIBLE;
@@ -285,8 +296,9 @@ void TWinControl::HandleMouse(TMessage& Message) {
     TShiftState shift = MouseShiftState(Message.WParam);
     switch (Message.Msg) {
     case WM_LBUTTONDBLCLK:
-        shift |= ssDouble;
-        [[fallthrough]];
+        MouseDown(mbLeft, shift | ssDouble, x, y);
+        CallEvent(OnDblClick, this);
+        break;
     case WM_LBUTTONDOWN:
         MouseDown(mbLeft, shift, x, y);
         break;
@@ -329,9 +341,8 @@ void TWinControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     CallEvent(OnMouseUp, this, Button, Shift, X, Y);
 }
 
+// A child without a popup menu passes the request up, so the parent's menu shows for it.
 bool TWinControl::HandleContextMenu(TMessage& Message) {
-    if (reinterpret_cast<HWND>(Message.WParam) != FHandle)
-        return false;
     POINT screen{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
     if (Message.LParam == -1)
         screen = ClientToScreen({ClientWidth() / 2, ClientHeight() / 2});

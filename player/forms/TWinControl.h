@@ -69,6 +69,10 @@ public:
     TKeyEvent OnKeyUp;
 
 protected:
+    // The common part of the controls' CreateArgs: name, caption, bounds, then the parent (which
+    // makes the window when the parent has one).
+    void Setup(const std::string& AName, const std::string& ACaption, const RECT& ABounds,
+               TWinControl* AParent);
     virtual void CreateParams(TCreateParams& Params);
     virtual void CreateHandle();
     // Runs right after the window exists, before the children's windows are made.

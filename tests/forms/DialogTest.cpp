@@ -77,6 +77,19 @@ TEST(ShowModal, CloseQueryCanRefuseTheResult) {
     EXPECT_EQ(2, queries);
 }
 
+TEST(ShowModal, TabMovesTheFocusBetweenTheButtons) {
+    TestDialog dialog;
+    dialog.Form->Show();
+    dialog.Ok->SetFocus();
+    MSG tab{dialog.Ok->Handle(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_TRUE(dialog.Form->HandleKeyMessage(tab));
+    EXPECT_TRUE(dialog.Close->Focused());
+    // Enter now answers with the focused button rather than the default one.
+    MSG enter{dialog.Close->Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    EXPECT_TRUE(dialog.Form->HandleKeyMessage(enter));
+    EXPECT_EQ(mrCancel, dialog.Form->ModalResult());
+}
+
 TEST(ShowModal, AVisibleFormCannotBeShownModally) {
     TestDialog dialog;
     dialog.Form->Show();

@@ -244,6 +244,11 @@ TEST(Frame, ReceivesItsPostedPrivateMessages) {
     auto* form = new TForm(nullptr);
     auto* frame = new TFrame(form);
     frame->SetParent(form);
+    // Asked first, the frame's window is made along with its parent's, once.
+    int windows = LiveCounts().Windows;
+    frame->Handle();
+    EXPECT_EQ(windows + 2, LiveCounts().Windows);
+    EXPECT_EQ(form->Handle(), GetParent(frame->Handle()));
     std::vector<UINT> seen;
     for (UINT message : {WM_USER + 1, WM_USER + 2, WM_USER + 3})
         frame->SetMessageHandler(message, [&seen, message](TMessage&) {
@@ -259,6 +264,7 @@ TEST(Frame, ReceivesItsPostedPrivateMessages) {
 }
 
 TEST(Frame, MayFreeItselfFromItsOwnMessageHandler) {
+    TLiveCounts before = Snapshot();
     auto* form = new TForm(nullptr);
     auto* frame = new TFrame(form);
     frame->SetParent(form);
@@ -272,6 +278,8 @@ TEST(Frame, MayFreeItselfFromItsOwnMessageHandler) {
     EXPECT_TRUE(RunUntil([&] { return handled && form->ControlCount() == 0; }));
     EXPECT_EQ(0, form->ComponentCount());
     form->Free();
+    ExpectSameCounts(before);
+    EXPECT_EQ(0, Application().DispatchDepth());
 }
 
 TEST(Frame, AlignmentAndAnchorsFollowTheForm) {
@@ -425,4 +433,30 @@ TEST(Controls, CursorOfTheControlAndOfTheScreen) {
     EXPECT_EQ(CursorHandle(crHandPoint), GetCursor());
     Screen().SetCursor(crDefault);
     form->Free();
+}
+
+TEST(Controls, ImageAndLabelSizeThemselves) {
+    TLiveCounts before = Snapshot();
+    auto* form = new TForm(nullptr);
+    auto* image = new TImage(form);
+    image->SetParent(form);
+    image->SetAutoSize(true);
+    image->SetBitmap(CreateBitmap(37, 21, 1, 32, nullptr));
+    EXPECT_EQ(37, image->Width());
+    EXPECT_EQ(21, image->Height());
+    EXPECT_THROW(image->LoadFromFile("Z:\\nowhere\\missing.bmp"), std::runtime_error);
+    EXPECT_EQ(37, image->PictureSize().cx);
+
+    auto* label =
+        new TLabel(form, {.Parent = form, .Caption = "Insufficient decoders to play media.", .Bold = true});
+    label->SetAutoSize(true);
+    int oneLine = label->Height();
+    EXPECT_GT(label->Width(), 100);
+    label->SetWordWrap(true);
+    label->SetWidth(60);
+    label->SetCaption(label->Caption());
+    EXPECT_EQ(60, label->Width());
+    EXPECT_GT(label->Height(), 2 * oneLine);
+    form->Free();
+    ExpectSameCounts(before);
 }

@@ -169,6 +169,8 @@ TEST(Menu, ItemCannotBeInsertedIntoItself) {
     TMenuItem* parent = AddItem(menu.Items(), "Parent");
     TMenuItem* child = AddItem(parent, "Child");
     EXPECT_THROW(child->Add(parent), std::invalid_argument);
+    TPopupMenu other;
+    EXPECT_THROW(parent->Add(other.Items()), std::invalid_argument);
     EXPECT_THROW(parent->Insert(5, TMenuItem::Create(parent, nullptr, {})), std::out_of_range);
     EXPECT_EQ(1, parent->Count());
 }
