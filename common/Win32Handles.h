@@ -87,6 +87,12 @@ struct ModuleTraits {
     static void close(pointer h) noexcept { FreeLibrary(h); }
 };
 
+struct CoTaskMemTraits {
+    using pointer = void*;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer p) noexcept { CoTaskMemFree(p); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -100,6 +106,8 @@ using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
+// Memory the shell or COM hands over (item ID lists, strings).
+using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits>;
 
 // A window's device context, released to its window.
 class WindowDC {

@@ -1,0 +1,26 @@
+// WM_COMMAND identifiers of the live menu items, so a command can be traced back to its item.
+#pragma once
+
+#include <windows.h>
+
+#include <unordered_map>
+
+namespace vireon {
+
+class TMenuItem;
+
+class TCommandTable {
+public:
+    // A free identifier in 0x100..0xFFFF (what WM_COMMAND can carry, above the dialog answers
+    // IDOK, IDCANCEL...), or 0 when all are taken.
+    UINT Allocate(TMenuItem* Item);
+    void Release(UINT Command);
+    TMenuItem* Find(UINT Command) const;
+
+private:
+    static constexpr UINT kFirst = 0x100;
+    std::unordered_map<UINT, TMenuItem*> FItems;
+    UINT FNext = kFirst;
+};
+
+} // namespace vireon
