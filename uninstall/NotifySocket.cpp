@@ -50,7 +50,9 @@ TWinsockUser::~TWinsockUser() {
         WSACleanup();
 }
 
-int TWinsockUser::LiveCount() noexcept { return LiveSockets; }
+int TWinsockUser::LiveCount() noexcept {
+    return LiveSockets;
+}
 
 TNotifySocket::TNotifySocket() {
     FAddress.sin_family = AF_INET;

@@ -35,7 +35,9 @@ void ShowMessageBox(const std::string& caption, const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
 }
 
-TShellOpenSeam ReplaceShellOpen(TShellOpenSeam seam) { return std::exchange(ShellOpenSeam(), std::move(seam)); }
+TShellOpenSeam ReplaceShellOpen(TShellOpenSeam seam) {
+    return std::exchange(ShellOpenSeam(), std::move(seam));
+}
 
 TMessageBoxSeam ReplaceMessageBox(TMessageBoxSeam seam) {
     return std::exchange(MessageBoxSeam(), std::move(seam));

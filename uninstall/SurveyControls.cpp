@@ -6,7 +6,9 @@ namespace uninstall {
 
 namespace {
 
-int Channel(int c1, int c2, int i, int n) { return c1 + (c2 - c1) * i / n; }
+int Channel(int c1, int c2, int i, int n) {
+    return c1 + (c2 - c1) * i / n;
+}
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     SetDCBrushColor(dc, colour);
@@ -21,11 +23,13 @@ void DrawHeaderLabel(HWND panel, const DRAWITEMSTRUCT& item) {
     MapWindowPoints(item.hwndItem, panel, &origin, 1);
     PaintGradient(item.hDC, item.rcItem, origin.x, panelClient.right);
     const std::string text = WindowText(item.hwndItem);
-    HGDIOBJ oldFont = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+    HGDIOBJ oldFont =
+        SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, RGB(255, 255, 255));
     RECT textRect = item.rcItem;
-    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(item.hDC, oldFont);
 }
 

@@ -37,8 +37,12 @@ HFONT CreateTahoma(int weight) {
 
 } // namespace
 
-const char* const TSurveyForm::Reasons[ReasonCount] = {"Unstable",      "Lacks some functions", "Resource hungry",
-                                                       "Unfriendly interface", "Too expensive", "Upgrade version",
+const char* const TSurveyForm::Reasons[ReasonCount] = {"Unstable",
+                                                       "Lacks some functions",
+                                                       "Resource hungry",
+                                                       "Unfriendly interface",
+                                                       "Too expensive",
+                                                       "Upgrade version",
                                                        "Other"};
 
 TSurveyForm::TSurveyForm(const TSurveyCreateArgs& args)
@@ -47,8 +51,8 @@ TSurveyForm::TSurveyForm(const TSurveyCreateArgs& args)
     RegisterFormClass(instance, WindowProc);
     RegisterSurveyControlClasses(instance);
     CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, FormClass, "Uninstall",
-                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 324, 199, 430, 314, nullptr, nullptr,
-                    instance, this);
+                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 324, 199, 430, 314, nullptr,
+                    nullptr, instance, this);
     // The creation step.
     ProductName.clear();
     SetWindowLongPtrA(Form(), GWL_STYLE, GetWindowLongPtrA(Form(), GWL_STYLE) | WS_POPUP | WS_CAPTION);
@@ -64,10 +68,10 @@ TSurveyForm::TSurveyForm(const TSurveyCreateArgs& args)
 
 TSurveyForm::~TSurveyForm() = default;
 
-HWND TSurveyForm::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
-                              int left, int top, int width, int height, HFONT font, int id) {
-    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
-                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+HWND TSurveyForm::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
+                              HWND parent, int left, int top, int width, int height, HFONT font, int id) {
+    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width,
+                                 height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
@@ -82,21 +86,23 @@ SIZE TSurveyForm::TextSize(const std::string& text, HFONT font) const {
 }
 
 void TSurveyForm::CreateControls() {
-    FQuestionLabel = CreateChild("STATIC", "", SS_LEFT | SS_NOPREFIX, 0, Form(), 0, 36, 0, 0, FBoldFont.get());
+    FQuestionLabel =
+        CreateChild("STATIC", "", SS_LEFT | SS_NOPREFIX, 0, Form(), 0, 36, 0, 0, FBoldFont.get());
     FHeaderPanel = CreateChild(HeaderPanelClass, "", WS_CLIPCHILDREN, 0, Form(), 4, 8, 412, 20, FFont.get());
     FHeaderLabel = CreateChild("STATIC", "", SS_OWNERDRAW, 0, FHeaderPanel, 8, 3, 0, 22, FBoldFont.get());
     FReasonGroup = CreateChild(ReasonGroupClass, "", 0, WS_EX_CONTROLPARENT, Form(), 16, 60, 389, GroupHeight,
                                FFont.get());
     const int editHeight = TextSize("Wg", FFont.get()).cy + 8;
-    FOtherText = CreateChild("EDIT", "", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, FReasonGroup, 78,
-                             150, 301, editHeight, FFont.get());
+    FOtherText = CreateChild("EDIT", "", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                             FReasonGroup, 78, 150, 301, editHeight, FFont.get());
     SendMessageA(FOtherText, EM_SETLIMITTEXT, 0, 0);
     FUninstallButton = CreateChild("BUTTON", "", WS_TABSTOP | BS_OWNERDRAW, 0, Form(), 328, 252, 76, 25,
                                    FFont.get(), UninstallButtonId);
     CreateReasonButtons();
     const std::string header = "Question:";
     SetWindowTextA(FHeaderLabel, header.c_str());
-    SetWindowPos(FHeaderLabel, nullptr, 0, 0, TextSize(header, FBoldFont.get()).cx, 22, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(FHeaderLabel, nullptr, 0, 0, TextSize(header, FBoldFont.get()).cx, 22,
+                 SWP_NOMOVE | SWP_NOZORDER);
     SetWindowTextA(FQuestionLabel, ("Why have you made up your mind to remove " + ProductName + "?").c_str());
     CenterQuestion();
     SetWindowTextA(FUninstallButton, "Uninstall");
@@ -108,8 +114,8 @@ void TSurveyForm::CreateReasonButtons() {
         // The check circle and its gap come before the caption.
         const int width = text.cx + GetSystemMetrics(SM_CXMENUCHECK) + 8;
         const DWORD group = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
-        FReasonButtons.push_back(CreateChild("BUTTON", Reasons[i], BS_AUTORADIOBUTTON | group, 0, FReasonGroup, 8,
-                                             12 + i * RowStep, width, 17, FFont.get()));
+        FReasonButtons.push_back(CreateChild("BUTTON", Reasons[i], BS_AUTORADIOBUTTON | group, 0,
+                                             FReasonGroup, 8, 12 + i * RowStep, width, 17, FFont.get()));
     }
     // The first button of a group starts checked; then the last one is clicked.
     SendMessageA(FReasonButtons.front(), BM_SETCHECK, BST_CHECKED, 0);

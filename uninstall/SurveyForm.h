@@ -59,8 +59,8 @@ private:
     void CenterQuestion();
     void CloseRequest();
     void PumpMessage(MSG& message);
-    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int left,
-                     int top, int width, int height, HFONT font, int id = 0);
+    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
+                     int left, int top, int width, int height, HFONT font, int id = 0);
     SIZE TextSize(const std::string& text, HFONT font) const;
 
     TReportSettings FSettings;

@@ -54,8 +54,8 @@ std::string UrlEncode(const std::string& text) {
     return out;
 }
 
-std::string ReportUrl(const std::string& statisticsHost, const std::string& product, const std::string& reason,
-                      const std::string& osName) {
+std::string ReportUrl(const std::string& statisticsHost, const std::string& product,
+                      const std::string& reason, const std::string& osName) {
     return "http://" + statisticsHost + "/stat/uninstall.php" + "?prj=" + UrlEncode(product) +
            "&reason=" + UrlEncode(reason) + "&os=" + UrlEncode(osName);
 }
@@ -67,7 +67,8 @@ std::string MailUrl(const std::string& surveyMail, const std::string& product, c
 
 std::optional<std::string> SelectedReason(HWND reasonGroup, HWND otherText) {
     int index = 0;
-    for (HWND child = GetWindow(reasonGroup, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++index) {
+    for (HWND child = GetWindow(reasonGroup, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT), ++index) {
         if (SendMessageA(child, BM_GETCHECK, 0, 0) != BST_CHECKED)
             continue;
         std::string reason = WindowText(child);
@@ -78,9 +79,13 @@ std::optional<std::string> SelectedReason(HWND reasonGroup, HWND otherText) {
     return std::nullopt;
 }
 
-bool AnswerComplete(const THttpRequest& request) { return request.Finished() || LastHeaderIsOk(request); }
+bool AnswerComplete(const THttpRequest& request) {
+    return request.Finished() || LastHeaderIsOk(request);
+}
 
-bool ReportDelivered(const THttpRequest& request) { return !request.Oversized() && LastHeaderIsOk(request); }
+bool ReportDelivered(const THttpRequest& request) {
+    return !request.Oversized() && LastHeaderIsOk(request);
+}
 
 void SendReport(TSurveyForm& form) {
     const std::optional<std::string> reason = SelectedReason(form.ReasonGroup(), form.OtherText());

@@ -28,8 +28,8 @@ TReportSettings DefaultReportSettings();
 
 // Letters, digits and ! $ ' ( ) * - . @ _ stay; a blank becomes "+"; every other byte "%xx".
 std::string UrlEncode(const std::string& text);
-std::string ReportUrl(const std::string& statisticsHost, const std::string& product, const std::string& reason,
-                      const std::string& osName);
+std::string ReportUrl(const std::string& statisticsHost, const std::string& product,
+                      const std::string& reason, const std::string& osName);
 // "mailto:" with the subject "uninstall PRODUCT" encoded and the reason as body, blanks as "%20".
 std::string MailUrl(const std::string& surveyMail, const std::string& product, const std::string& reason);
 

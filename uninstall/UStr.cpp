@@ -29,7 +29,9 @@ std::string UpperCase(std::string text) {
 }
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 } // namespace
 
 std::string TrimText(const std::string& text) {

@@ -9,8 +9,7 @@
 
 namespace uninstall {
 
-template <typename Traits>
-class TUniqueResource {
+template <typename Traits> class TUniqueResource {
 public:
     using pointer = typename Traits::pointer;
 
@@ -44,8 +43,7 @@ struct TWindowTraits {
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer h) noexcept { DestroyWindow(h); }
 };
-template <typename T>
-struct TGdiObjectTraits {
+template <typename T> struct TGdiObjectTraits {
     using pointer = T;
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer h) noexcept { DeleteObject(h); }

@@ -85,9 +85,9 @@ int SelectWindowsVersion(const TVersionFacts& facts) {
 }
 
 std::string WindowsVersionName(int index) {
-    static const char* const names[] = {"Unknown",       "Windows 95",   "Windows 95 OSR 2", "Windows 98",
-                                        "Windows 98SE",  "Windows ME",   "Windows NT31",     "Windows NT35",
-                                        "Windows NT351", "Windows NT4",  "Windows 2000",     "Windows XP"};
+    static const char* const names[] = {"Unknown",       "Windows 95",  "Windows 95 OSR 2", "Windows 98",
+                                        "Windows 98SE",  "Windows ME",  "Windows NT31",     "Windows NT35",
+                                        "Windows NT351", "Windows NT4", "Windows 2000",     "Windows XP"};
     if (index < 0 || index >= static_cast<int>(std::size(names)))
         return names[0];
     return names[index];
@@ -109,8 +109,12 @@ TVersionFacts ReadVersionFacts() {
     return facts;
 }
 
-int GetWindowsVersion() { return SelectWindowsVersion(ReadVersionFacts()); }
+int GetWindowsVersion() {
+    return SelectWindowsVersion(ReadVersionFacts());
+}
 
-std::string GetWindowsVersionName() { return WindowsVersionName(GetWindowsVersion()); }
+std::string GetWindowsVersionName() {
+    return WindowsVersionName(GetWindowsVersion());
+}
 
 } // namespace uninstall
