@@ -173,6 +173,23 @@ TEST(SendReport, BadAnswersEndWithinTheWait) {
     }
 }
 
+TEST(SendReport, HugeAndNonAsciiProductNamesEndWithinTheWait) {
+    for (const std::string& name :
+         {std::string(32 * 1024, 'n'), std::string("\"Lecteur_\xe9t\xe9"), std::string("\"\"")}) {
+        SCOPED_TRACE(name.substr(0, 20));
+        TLoopbackServer server({{Answer("OK\r\n")}});
+        const TReportRun run = RunReport("u " + name, server.Host(), 3000);
+        EXPECT_LE(run.Mails.size(), 1u);
+        EXPECT_EQ(0, run.ExitCode);
+        EXPECT_LT(run.ElapsedMs, 6000u);
+        if (name[1] == 'L') {
+            EXPECT_TRUE(run.Mails.empty());
+            ASSERT_EQ(1u, server.Requests().size());
+            EXPECT_EQ(0u, server.Requests()[0].find("GET /stat/uninstall.php?prj=Lecteur+%e9t%e9&"));
+        }
+    }
+}
+
 TEST(SendReport, SecondCloseRequestWhileWaitingIsIgnored) {
     TServerScript script{{"HTTP/1.1 200 OK\r\n\r\n", "OK\r\n"}, 600};
     script.KeepOpen = true;

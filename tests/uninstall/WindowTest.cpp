@@ -133,7 +133,8 @@ TEST_F(SurveyWindow, StartsWithOtherSelectedAndTheCaretInTheText) {
     // The reasons form one group: a click checks one and clears the others.
     SendMessageA(form.ReasonButtons()[1], BM_CLICK, 0, 0);
     for (int i = 0; i < TSurveyForm::ReasonCount; ++i)
-        EXPECT_EQ(i == 1 ? BST_CHECKED : BST_UNCHECKED, SendMessageA(form.ReasonButtons()[i], BM_GETCHECK, 0, 0));
+        EXPECT_EQ(i == 1 ? BST_CHECKED : BST_UNCHECKED,
+                  SendMessageA(form.ReasonButtons()[i], BM_GETCHECK, 0, 0));
     SendMessageA(form.ReasonButtons()[6], BM_CLICK, 0, 0);
     EXPECT_EQ(BST_UNCHECKED, SendMessageA(form.ReasonButtons()[1], BM_GETCHECK, 0, 0));
     SetFocus(form.OtherText());

@@ -32,8 +32,8 @@ int RunBareWindow() {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = BareClass;
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, BareClass, "Bare", WS_POPUP | WS_CAPTION | WS_SYSMENU, 324,
-                                  199, 430, 314, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, BareClass, "Bare", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                  324, 199, 430, 314, nullptr, nullptr, windowClass.hInstance, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -113,7 +113,8 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &processId);
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (processId == find->ProcessId && std::string(className) == find->ClassName && IsWindowVisible(window)) {
+    if (processId == find->ProcessId && std::string(className) == find->ClassName &&
+        IsWindowVisible(window)) {
         find->Window = window;
         return FALSE;
     }
@@ -123,7 +124,8 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 // Starts the program, waits for its window, posts the close request and times until the process ends.
@@ -195,7 +197,8 @@ int main(int argc, char** argv) {
     }
     const bool measured = std::all_of(survey.begin(), survey.end(), [](double v) { return v >= 0; }) &&
                           std::all_of(bare.begin(), bare.end(), [](double v) { return v >= 0; });
-    std::printf("close request to process end, median of %d runs (server on 127.0.0.1 answering at once):\n", runs);
+    std::printf("close request to process end, median of %d runs (server on 127.0.0.1 answering at once):\n",
+                runs);
     std::printf("  Uninstall.exe      %7.1f ms  (reports answered: %d of %d; target under 200 ms)\n",
                 Median(survey), server.Answered(), runs);
     std::printf("  bare window (base) %7.1f ms\n", Median(bare));
