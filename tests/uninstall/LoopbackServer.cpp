@@ -10,19 +10,25 @@ struct TWinsockScope {
     }
     ~TWinsockScope() { WSACleanup(); }
 };
+
+// A new TCP socket bound to a free port on 127.0.0.1; returns the socket and sets port.
+SOCKET BindLoopback(int& port) {
+    SOCKET bound = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = inet_addr("127.0.0.1");
+    bind(bound, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(bound, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return bound;
+}
 } // namespace
 
 TLoopbackServer::TLoopbackServer(TServerScript script) : FScript(std::move(script)) {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
-    FListener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    bind(FListener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    int length = sizeof address;
-    getsockname(FListener, reinterpret_cast<sockaddr*>(&address), &length);
-    FPort = ntohs(address.sin_port);
+    FListener = BindLoopback(FPort);
     listen(FListener, 8);
     FThread = std::thread([this] { Serve(); });
 }
@@ -52,15 +58,9 @@ std::vector<std::string> TLoopbackServer::Requests() const {
 
 int TLoopbackServer::RefusingPort() {
     TWinsockScope winsock;
-    SOCKET probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    int length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    closesocket(probe);
-    return ntohs(address.sin_port);
+    int port = 0;
+    closesocket(BindLoopback(port));
+    return port;
 }
 
 std::string TLoopbackServer::PlainAnswer(const std::string& body) {
