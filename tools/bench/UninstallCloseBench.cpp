@@ -1,0 +1,207 @@
+// Time from the survey window's close request to the end of the Uninstall process, with a statistics
+// server on 127.0.0.1 that answers "OK" at once, next to a bare window program measured the same way.
+// Usage: BenchUninstallClose [runs]     (BenchUninstallClose --bare is the baseline program itself)
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr char BareClass[] = "BenchBareWindow";
+
+LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The baseline: a window that closes at once on the close request.
+int RunBareWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = BareProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = BareClass;
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, BareClass, "Bare", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                  324, 199, 430, 314, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+// Answers every request with a plain "OK" at once.
+class TAnsweringServer {
+public:
+    TAnsweringServer() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        FListener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = inet_addr("127.0.0.1");
+        bind(FListener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        int length = sizeof address;
+        getsockname(FListener, reinterpret_cast<sockaddr*>(&address), &length);
+        FPort = ntohs(address.sin_port);
+        listen(FListener, 8);
+        FThread = std::thread([this] { Serve(); });
+    }
+    ~TAnsweringServer() {
+        FStop = true;
+        FThread.join();
+        closesocket(FListener);
+        WSACleanup();
+    }
+    int Port() const { return FPort; }
+    int Answered() const { return FAnswered; }
+
+private:
+    void Serve() {
+        const std::string answer = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nOK\r\n";
+        while (!FStop) {
+            fd_set set;
+            FD_ZERO(&set);
+            FD_SET(FListener, &set);
+            timeval timeout{0, 50000};
+            if (select(0, &set, nullptr, nullptr, &timeout) <= 0)
+                continue;
+            SOCKET client = accept(FListener, nullptr, nullptr);
+            std::string request;
+            char buffer[4096];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const int received = recv(client, buffer, sizeof buffer, 0);
+                if (received <= 0)
+                    break;
+                request.append(buffer, static_cast<size_t>(received));
+            }
+            send(client, answer.data(), static_cast<int>(answer.size()), 0);
+            closesocket(client);
+            ++FAnswered;
+        }
+    }
+
+    SOCKET FListener = INVALID_SOCKET;
+    int FPort = 0;
+    std::atomic<bool> FStop{false};
+    std::atomic<int> FAnswered{0};
+    std::thread FThread;
+};
+
+struct TFind {
+    DWORD ProcessId;
+    const char* ClassName;
+    HWND Window;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
+    auto* find = reinterpret_cast<TFind*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (processId == find->ProcessId && std::string(className) == find->ClassName &&
+        IsWindowVisible(window)) {
+        find->Window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// Starts the program, waits for its window, posts the close request and times until the process ends.
+// Returns a negative value when the program could not be measured.
+double MeasureClose(std::string commandLine, const char* className) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    TFind find{process.dwProcessId, className, nullptr};
+    for (int i = 0; i < 1000 && !find.Window; ++i) {
+        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&find));
+        if (!find.Window)
+            Sleep(10);
+    }
+    double elapsed = -1;
+    if (find.Window) {
+        WaitForInputIdle(process.hProcess, 5000);
+        Sleep(200);
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        PostMessageA(find.Window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+            QueryPerformanceCounter(&end);
+            elapsed = Milliseconds(start, end);
+        }
+    }
+    TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return elapsed;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? -1 : values[values.size() / 2];
+}
+
+// A command line running fileName from this program's folder with the given arguments.
+std::string CommandBeside(const char* fileName, const char* arguments) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string command(1, '"');
+    command.append(path);
+    command.erase(command.find_last_of("\\/") + 1);
+    command.append(fileName).append("\" ").append(arguments);
+    return command;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--bare")
+        return RunBareWindow();
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    TAnsweringServer server;
+    std::string host = "127.0.0.1:";
+    host.append(std::to_string(server.Port()));
+    SetEnvironmentVariableA("UNINSTALL_STATS_HOST", host.c_str());
+    // No mail program may start, whatever happens.
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", "winebrowser.exe=d;winemenubuilder.exe=d;mscoree,mshtml=");
+
+    std::vector<double> survey, bare;
+    for (int i = 0; i < runs; ++i) {
+        survey.push_back(MeasureClose(CommandBeside("Uninstall.exe", "Bench_Product"), "TSurveyForm"));
+        bare.push_back(MeasureClose(CommandBeside("BenchUninstallClose.exe", "--bare"), BareClass));
+    }
+    const bool measured = std::all_of(survey.begin(), survey.end(), [](double v) { return v >= 0; }) &&
+                          std::all_of(bare.begin(), bare.end(), [](double v) { return v >= 0; });
+    std::printf("close request to process end, median of %d runs (server on 127.0.0.1 answering at once):\n",
+                runs);
+    std::printf("  Uninstall.exe      %7.1f ms  (reports answered: %d of %d; target under 200 ms)\n",
+                Median(survey), server.Answered(), runs);
+    std::printf("  bare window (base) %7.1f ms\n", Median(bare));
+    std::printf("  difference         %7.1f ms\n", Median(survey) - Median(bare));
+    return measured && server.Answered() == runs ? 0 : 1;
+}
