@@ -26,7 +26,7 @@ TApplication::TApplication() : FInstance(GetModuleHandleA(nullptr)) {}
 TApplication::~TApplication() {
     DestroyComponents();
     if (FHandle) {
-        DestroyWindow(FHandle);
+        FHandle.reset();
         --LiveCounts().Windows;
     }
 }
@@ -39,7 +39,7 @@ void TApplication::Initialize() {
 
 HWND TApplication::Handle() {
     if (FHandle)
-        return FHandle;
+        return FHandle.get();
     WNDCLASSA windowClass{};
     if (!GetClassInfoA(FInstance, kWindowClass, &windowClass)) {
         windowClass.lpfnWndProc = WindowProc;
@@ -47,12 +47,12 @@ HWND TApplication::Handle() {
         windowClass.lpszClassName = kWindowClass;
         RegisterClassA(&windowClass);
     }
-    FHandle = CreateWindowExA(0, kWindowClass, FTitle.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              FInstance, nullptr);
+    FHandle.reset(CreateWindowExA(0, kWindowClass, FTitle.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  FInstance, nullptr));
     if (!FHandle)
         throw std::runtime_error("Cannot create the application window");
     ++LiveCounts().Windows;
-    return FHandle;
+    return FHandle.get();
 }
 
 LRESULT CALLBACK TApplication::WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -2,6 +2,7 @@
 // that escapes an event handler, timer tick, menu command or window procedure.
 #pragma once
 
+#include "common/Win32Handles.h"
 #include "forms/TCommandTable.h"
 #include "forms/TComponent.h"
 
@@ -94,7 +95,7 @@ private:
 
     std::string FTitle = "Vireon";
     HINSTANCE FInstance;
-    HWND FHandle = nullptr;
+    UniqueWindow FHandle;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
     int FDispatchDepth = 0;

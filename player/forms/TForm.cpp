@@ -180,7 +180,9 @@ bool TForm::Active() const {
 
 void TForm::Show() {
     SetVisible(true);
-    BringToFront();
+    // Showing activates the form already; only one shown before has to be brought up.
+    if (GetForegroundWindow() != Handle())
+        BringToFront();
 }
 
 void TForm::SetVisible(bool Value) {

@@ -7,16 +7,17 @@ TImageList::~TImageList() {
 }
 
 void TImageList::SetHandle(HIMAGELIST Value) {
-    if (FHandle == Value)
+    if (FHandle.get() == Value)
         return;
     FreeHandle();
-    FHandle = Value;
+    FHandle.reset(Value);
 }
 
+// A shared list is let go of, never destroyed.
 void TImageList::FreeHandle() {
-    if (FHandle && !FShareImages)
-        ImageList_Destroy(FHandle);
-    FHandle = nullptr;
+    if (FShareImages)
+        FHandle.release();
+    FHandle.reset();
 }
 
 } // namespace vireon

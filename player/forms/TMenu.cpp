@@ -2,17 +2,14 @@
 
 namespace vireon {
 
-TMenu::TMenu(TComponent* AOwner, bool MenuBar) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {
+TMenu::TMenu(TComponent* AOwner, bool MenuBar)
+    : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {
     FItems->MakeRoot(this, MenuBar);
-}
-
-TMenu::~TMenu() {
-    delete FItems;
 }
 
 bool TMenu::DispatchCommand(UINT Command) {
     TMenuItem* item = FindItem(Command);
-    if (!item || item == FItems)
+    if (!item || item == FItems.get())
         return false;
     if (item->Enabled() && item->Count() == 0)
         item->Click();

@@ -3,13 +3,13 @@
 
 #include "forms/TMenuItem.h"
 
+#include <memory>
+
 namespace vireon {
 
 class TMenu : public TComponent {
 public:
-    ~TMenu() override;
-
-    TMenuItem* Items() const { return FItems; }
+    TMenuItem* Items() const { return FItems.get(); }
     HMENU Handle() const { return FItems->Handle(); }
 
     // The item of this menu with that WM_COMMAND identifier, nullptr when none.
@@ -27,7 +27,7 @@ protected:
     virtual void Changed() {}
 
 private:
-    TMenuItem* FItems;
+    std::unique_ptr<TMenuItem> FItems;
 };
 
 class TMainMenu : public TMenu {

@@ -202,7 +202,7 @@ TMenuItem* TMenuItem::FromCommand(UINT ACommand) {
 
 void TMenuItem::MakeRoot(TMenu* AMenu, bool MenuBar) {
     FMenu = AMenu;
-    FHandle = MenuBar ? CreateMenu() : CreatePopupMenu();
+    FHandle.reset(MenuBar ? CreateMenu() : CreatePopupMenu());
     if (!FHandle)
         throw std::runtime_error("Cannot create a menu");
     ++LiveCounts().Menus;
@@ -227,8 +227,8 @@ void TMenuItem::InsertEntry() {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID | MIIM_SUBMENU;
     info.wID = FCommand;
-    info.hSubMenu = FItems.empty() ? nullptr : FHandle;
-    InsertMenuItemA(FParent->FHandle, static_cast<UINT>(EntryIndex()), TRUE, &info);
+    info.hSubMenu = FItems.empty() ? nullptr : FHandle.get();
+    InsertMenuItemA(FParent->FHandle.get(), static_cast<UINT>(EntryIndex()), TRUE, &info);
     UpdateEntry();
 }
 
@@ -236,7 +236,7 @@ void TMenuItem::RemoveEntry() {
     if (!FParent || !FParent->FHandle || !FVisible)
         return;
     // RemoveMenu leaves the submenu alive: it belongs to this item.
-    RemoveMenu(FParent->FHandle, static_cast<UINT>(EntryIndex()), MF_BYPOSITION);
+    RemoveMenu(FParent->FHandle.get(), static_cast<UINT>(EntryIndex()), MF_BYPOSITION);
     FParent->Changed();
 }
 
@@ -258,7 +258,7 @@ void TMenuItem::UpdateEntry() {
         info.dwTypeData = text.data();
     }
     info.fState = (FEnabled ? MFS_ENABLED : MFS_GRAYED) | (FChecked ? MFS_CHECKED : MFS_UNCHECKED);
-    SetMenuItemInfoA(FParent->FHandle, static_cast<UINT>(EntryIndex()), TRUE, &info);
+    SetMenuItemInfoA(FParent->FHandle.get(), static_cast<UINT>(EntryIndex()), TRUE, &info);
     FParent->Changed();
 }
 
@@ -270,7 +270,7 @@ void TMenuItem::Changed() {
 void TMenuItem::EnsureHandle() {
     if (FHandle)
         return;
-    FHandle = CreatePopupMenu();
+    FHandle.reset(CreatePopupMenu());
     if (!FHandle)
         throw std::runtime_error("Cannot create a menu");
     ++LiveCounts().Menus;
@@ -279,8 +279,7 @@ void TMenuItem::EnsureHandle() {
 void TMenuItem::DestroyHandle() {
     if (!FHandle)
         return;
-    DestroyMenu(FHandle);
-    FHandle = nullptr;
+    FHandle.reset();
     --LiveCounts().Menus;
 }
 

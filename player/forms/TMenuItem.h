@@ -2,6 +2,7 @@
 // them; each item keeps its entry in its parent's menu in step with its properties.
 #pragma once
 
+#include "common/Win32Handles.h"
 #include "forms/ShortCut.h"
 #include "forms/TComponent.h"
 
@@ -58,7 +59,7 @@ public:
     // The WM_COMMAND identifier of this item, unique in the process while the item lives.
     UINT Command() const { return FCommand; }
     // The popup menu holding the children; nullptr while the item has none (except a menu's root).
-    HMENU Handle() const { return FHandle; }
+    HMENU Handle() const { return FHandle.get(); }
     TMenuItem* Parent() const { return FParent; }
     // The menu whose tree holds this item, if any.
     TMenu* Menu() const;
@@ -107,7 +108,7 @@ private:
     TShortCut FShortCut = scNone;
     int FImageIndex = -1;
     UINT FCommand = 0;
-    HMENU FHandle = nullptr;
+    UniqueMenu FHandle;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr; // set on a menu's root item only
     std::vector<TMenuItem*> FItems;

@@ -71,7 +71,7 @@ void TWinControl::Free() {
 HWND TWinControl::Handle() {
     if (!FHandle)
         CreateHandle();
-    return FHandle;
+    return FHandle.get();
 }
 
 TWinControl* TWinControl::FromHandle(HWND Window) {
@@ -111,7 +111,7 @@ void TWinControl::CreateHandle() {
                         Top(), Width(), Height(), parent, nullptr, Application().Instance(), nullptr);
     if (!window)
         throw std::runtime_error("Cannot create a window of class " + params.ClassName);
-    FHandle = window;
+    FHandle.reset(window);
     FOwnClass = params.OwnClass;
     ++LiveCounts().Windows;
     SetPropA(window, kControlProperty, this);
@@ -131,22 +131,23 @@ void TWinControl::CreateChildHandles() {
         if (auto* child = dynamic_cast<TWinControl*>(control)) {
             if (!child->FHandle)
                 child->CreateHandle();
-            else if (GetParent(child->FHandle) != FHandle)
-                ::SetParent(child->FHandle, FHandle);
+            else if (GetParent(child->FHandle.get()) != FHandle.get())
+                ::SetParent(child->FHandle.get(), FHandle.get());
         }
 }
 
 void TWinControl::DestroyHandle() {
     if (FHandle)
-        DestroyWindow(FHandle);
+        DestroyWindow(FHandle.get());
+    // Normally gone with WM_NCDESTROY; a window that refused to go is forgotten all the same.
     if (FHandle)
         WindowDestroyed();
 }
 
 void TWinControl::WindowDestroyed() {
-    SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
-    RemovePropA(FHandle, kControlProperty);
-    FHandle = nullptr;
+    SetWindowLongPtrA(FHandle.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
+    RemovePropA(FHandle.get(), kControlProperty);
+    FHandle.release();
     --LiveCounts().Windows;
 }
 
@@ -165,7 +166,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND Window, UINT Msg, WPARAM WParam
             ValidateRect(Window, nullptr);
         application.HandleCurrentException();
     }
-    if (Msg == WM_NCDESTROY && control->FHandle == Window)
+    if (Msg == WM_NCDESTROY && control->FHandle.get() == Window)
         control->WindowDestroyed();
     application.LeaveDispatch();
     return message.Result;
@@ -207,12 +208,12 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_SIZE:
     case WM_MOVE: {
         DefaultHandler(Message);
-        if (IsIconic(FHandle))
+        if (IsIconic(FHandle.get()))
             return;
         RECT bounds;
-        GetWindowRect(FHandle, &bounds);
-        if (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)
-            MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&bounds), 2);
+        GetWindowRect(FHandle.get(), &bounds);
+        if (GetWindowLongA(FHandle.get(), GWL_STYLE) & WS_CHILD)
+            MapWindowPoints(HWND_DESKTOP, GetParent(FHandle.get()), reinterpret_cast<POINT*>(&bounds), 2);
         UpdateBoundsFromWindow(bounds.left, bounds.top, bounds.right - bounds.left,
                                bounds.bottom - bounds.top);
         if (Message.Msg == WM_SIZE) {
@@ -260,8 +261,9 @@ void TWinControl::WndProc(TMessage& Message) {
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {
-    if (FHandle && FDefWndProc)
-        Message.Result = CallWindowProcA(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+    if (FHandle.get() && FDefWndProc)
+        Message.Result =
+            CallWindowProcA(FDefWndProc, FHandle.get(), Message.Msg, Message.WParam, Message.LParam);
 }
 
 bool TWinControl::ReflectNotification(TMessage& Message) {
@@ -286,7 +288,7 @@ bool TWinControl::ReflectNotification(TMessage& Message) {
         child = reinterpret_cast<HWND>(Message.LParam);
         break;
     }
-    TWinControl* control = child && child != FHandle ? FromHandle(child) : nullptr;
+    TWinControl* control = child && child != FHandle.get() ? FromHandle(child) : nullptr;
     return control && control->HandleNotification(Message);
 }
 
@@ -350,7 +352,7 @@ bool TWinControl::HandleContextMenu(TMessage& Message) {
     CallEvent(OnContextPopup, this, ScreenToClient(screen), handled);
     if (!handled && PopupMenu() && PopupMenu()->AutoPopup()) {
         PopupMenu()->SetPopupComponent(this);
-        PopupMenu()->Popup(screen.x, screen.y, FHandle);
+        PopupMenu()->Popup(screen.x, screen.y, FHandle.get());
         handled = true;
     }
     if (handled)
@@ -373,7 +375,7 @@ bool TWinControl::EraseBackground(HDC DC) {
     if (!FOwnClass)
         return false;
     RECT client;
-    GetClientRect(FHandle, &client);
+    GetClientRect(FHandle.get(), &client);
     FillRect(DC, &client, ColorBrush());
     return true;
 }
@@ -417,9 +419,9 @@ void TWinControl::SetParent(TWinControl* AParent) {
         return;
     TControl::SetParent(AParent);
     if (FHandle) {
-        ::SetParent(FHandle, AParent && AParent->FHandle ? AParent->FHandle : HWND_MESSAGE);
-        SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (AParent && AParent->FHandle) {
+        ::SetParent(FHandle.get(), AParent && AParent->FHandle.get() ? AParent->FHandle.get() : HWND_MESSAGE);
+        SetWindowPos(FHandle.get(), nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (AParent && AParent->FHandle.get()) {
         CreateHandle();
     }
     if (AParent)
@@ -428,7 +430,7 @@ void TWinControl::SetParent(TWinControl* AParent) {
 
 void TWinControl::BoundsChanged() {
     if (FHandle)
-        SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(FHandle.get(), nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWinControl::SetVisible(bool Value) {
@@ -441,20 +443,20 @@ void TWinControl::SetVisible(bool Value) {
 }
 
 void TWinControl::ApplyVisible() {
-    if (FHandle && (IsWindowVisible(FHandle) != FALSE) != FVisible)
-        ShowWindow(FHandle, FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (FHandle.get() && (IsWindowVisible(FHandle.get()) != FALSE) != FVisible)
+        ShowWindow(FHandle.get(), FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool Value) {
     FEnabled = Value;
     if (FHandle)
-        EnableWindow(FHandle, Value);
+        EnableWindow(FHandle.get(), Value);
 }
 
 void TWinControl::SetCaption(const std::string& Value) {
     FCaption = Value;
     if (FHandle)
-        SetWindowTextA(FHandle, Value.c_str());
+        SetWindowTextA(FHandle.get(), Value.c_str());
 }
 
 void TWinControl::SetColor(TColor Value) {
@@ -471,26 +473,26 @@ void TWinControl::SetColor(TColor Value) {
 void TWinControl::SetCursor(TCursor Value) {
     TControl::SetCursor(Value);
     POINT cursor;
-    if (FHandle && GetCursorPos(&cursor) && WindowFromPoint(cursor) == FHandle)
+    if (FHandle.get() && GetCursorPos(&cursor) && WindowFromPoint(cursor) == FHandle.get())
         ::SetCursor(CursorHandle(Screen().Cursor() != crDefault ? Screen().Cursor() : Value));
 }
 
 void TWinControl::FontChanged() {
     if (FHandle)
-        SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+        SendMessageA(FHandle.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
 }
 
 int TWinControl::ClientWidth() const {
     RECT client{0, 0, Width(), Height()};
     if (FHandle)
-        GetClientRect(FHandle, &client);
+        GetClientRect(FHandle.get(), &client);
     return client.right;
 }
 
 int TWinControl::ClientHeight() const {
     RECT client{0, 0, Width(), Height()};
     if (FHandle)
-        GetClientRect(FHandle, &client);
+        GetClientRect(FHandle.get(), &client);
     return client.bottom;
 }
 
@@ -498,7 +500,7 @@ POINT TWinControl::ClientOrigin() const {
     if (!FHandle)
         return TControl::ClientOrigin();
     POINT origin{0, 0};
-    ::ClientToScreen(FHandle, &origin);
+    ::ClientToScreen(FHandle.get(), &origin);
     return origin;
 }
 
@@ -515,17 +517,17 @@ void TWinControl::SetFocus() {
 }
 
 bool TWinControl::Focused() const {
-    return FHandle && GetFocus() == FHandle;
+    return FHandle.get() && GetFocus() == FHandle.get();
 }
 
 void TWinControl::Invalidate() {
     if (FHandle)
-        InvalidateRect(FHandle, nullptr, TRUE);
+        InvalidateRect(FHandle.get(), nullptr, TRUE);
 }
 
 void TWinControl::Update() {
     if (FHandle)
-        UpdateWindow(FHandle);
+        UpdateWindow(FHandle.get());
 }
 
 LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -540,7 +542,7 @@ void TWinControl::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
 }
 
 void TWinControl::AlignControls() {
-    if (!FHandle || FAligning)
+    if (!FHandle.get() || FAligning)
         return;
     FAligning = true;
     RECT area{0, 0, ClientWidth(), ClientHeight()};

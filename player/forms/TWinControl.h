@@ -30,7 +30,7 @@ public:
 
     // The window, made now if it does not exist yet.
     HWND Handle();
-    bool HandleAllocated() const { return FHandle != nullptr; }
+    bool HandleAllocated() const { return static_cast<bool>(FHandle); }
     // The control owning a window, or nullptr for windows not made by the framework.
     static TWinControl* FromHandle(HWND Window);
 
@@ -111,7 +111,7 @@ private:
     void WindowDestroyed();
     void LayoutAligned(RECT& Area, TAlign Which);
 
-    HWND FHandle = nullptr;
+    UniqueWindow FHandle;
     WNDPROC FDefWndProc = nullptr;
     std::vector<TControl*> FControls;
     std::map<UINT, TMessageHandler> FMessageHandlers;

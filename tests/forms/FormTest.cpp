@@ -460,3 +460,13 @@ TEST(Controls, ImageAndLabelSizeThemselves) {
     form->Free();
     ExpectSameCounts(before);
 }
+
+TEST(Controls, SharedImageListIsNeverDestroyed) {
+    HIMAGELIST shared = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    auto* list = new TImageList(nullptr);
+    list->SetShareImages(true);
+    list->SetHandle(shared);
+    EXPECT_EQ(0, list->Count());
+    list->Free();
+    EXPECT_TRUE(ImageList_Destroy(shared));
+}
