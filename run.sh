@@ -13,6 +13,7 @@ if [ -z "$user_display" ]; then
     trap 'stop_xvfb' EXIT
 fi
 prepare_environment
+if [ -n "$user_display" ]; then set_window_management Y; else set_window_management N; fi
 configure_and_build
 [ -n "$media" ] || media="$BUILD_DIR/samples/sample.avi"
 

@@ -7,6 +7,7 @@ ensure_packages
 start_xvfb
 trap 'stop_xvfb; wineserver -k 2>/dev/null' EXIT
 prepare_environment
+set_window_management N
 export VIREON_RUN_STAMP="$BUILD_DIR/testenv/run-stamp"
 touch "$VIREON_RUN_STAMP"
 configure_and_build

@@ -68,6 +68,12 @@ prepare_environment() {
     fi
 }
 
+# Without a window manager (the virtual screen has none), Wine waits two seconds for every hidden
+# managed window to be withdrawn; unmanaged windows skip that wait. A real desktop keeps them managed.
+set_window_management() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
+}
+
 configure_and_build() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
         cmake -S "$VIREON_ROOT" -B "$BUILD_DIR" -G Ninja \
