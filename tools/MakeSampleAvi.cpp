@@ -151,12 +151,13 @@ struct IndexEntry {
     uint32_t size;
 };
 
-void writeHeaders(ByteWriter& out, const Options& o, uint32_t frames, uint32_t frameBytes) {
-    const uint32_t audioBytesPerSec = kSampleRate * kChannels * kBitsPerSample / 8;
-    size_t hdrl = out.openList("LIST", "hdrl");
+constexpr uint32_t kAudioBytesPerSec = kSampleRate * kChannels * kBitsPerSample / 8;
+constexpr uint16_t kAudioBlockAlign = kChannels * kBitsPerSample / 8;
+
+void writeMainHeader(ByteWriter& out, const Options& o, uint32_t frames, uint32_t frameBytes) {
     size_t avih = out.openChunk("avih");
     out.u32(1000000 / o.fps);                         // microseconds per frame
-    out.u32(frameBytes * o.fps + audioBytesPerSec);   // max bytes per second
+    out.u32(frameBytes * o.fps + kAudioBytesPerSec);  // max bytes per second
     out.u32(0);                                       // padding granularity
     out.u32(0x10);                                    // AVIF_HASINDEX
     out.u32(frames);
@@ -168,7 +169,9 @@ void writeHeaders(ByteWriter& out, const Options& o, uint32_t frames, uint32_t f
     for (int i = 0; i < 4; ++i)
         out.u32(0);
     out.closeChunk(avih);
+}
 
+void writeVideoStream(ByteWriter& out, const Options& o, uint32_t frames, uint32_t frameBytes) {
     size_t videoList = out.openList("LIST", "strl");
     size_t strh = out.openChunk("strh");
     out.fourcc("vids");
@@ -201,34 +204,43 @@ void writeHeaders(ByteWriter& out, const Options& o, uint32_t frames, uint32_t f
         out.u32(0);
     out.closeChunk(strf);
     out.closeChunk(videoList);
+}
 
+void writeAudioStream(ByteWriter& out, const Options& o) {
     size_t audioList = out.openList("LIST", "strl");
-    strh = out.openChunk("strh");
+    size_t strh = out.openChunk("strh");
     out.fourcc("auds");
     out.u32(0);
     out.u32(0);
     out.u16(0);
     out.u16(0);
     out.u32(0);
-    out.u32(kChannels * kBitsPerSample / 8);  // scale: one sample frame
-    out.u32(audioBytesPerSec);                // rate
+    out.u32(kAudioBlockAlign);   // scale: one sample frame
+    out.u32(kAudioBytesPerSec);  // rate
     out.u32(0);
     out.u32(static_cast<uint32_t>(o.seconds) * kSampleRate);
-    out.u32(audioBytesPerSec);
+    out.u32(kAudioBytesPerSec);
     out.u32(0xFFFFFFFF);
-    out.u32(kChannels * kBitsPerSample / 8);
+    out.u32(kAudioBlockAlign);
     for (int i = 0; i < 4; ++i)
         out.u16(0);
     out.closeChunk(strh);
-    strf = out.openChunk("strf");
+    size_t strf = out.openChunk("strf");
     out.u16(1);  // WAVE_FORMAT_PCM
     out.u16(kChannels);
     out.u32(kSampleRate);
-    out.u32(audioBytesPerSec);
-    out.u16(kChannels * kBitsPerSample / 8);
+    out.u32(kAudioBytesPerSec);
+    out.u16(kAudioBlockAlign);
     out.u16(kBitsPerSample);
     out.closeChunk(strf);
     out.closeChunk(audioList);
+}
+
+void writeHeaders(ByteWriter& out, const Options& o, uint32_t frames, uint32_t frameBytes) {
+    size_t hdrl = out.openList("LIST", "hdrl");
+    writeMainHeader(out, o, frames, frameBytes);
+    writeVideoStream(out, o, frames, frameBytes);
+    writeAudioStream(out, o);
     out.closeChunk(hdrl);
 }
 

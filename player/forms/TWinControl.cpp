@@ -206,22 +206,9 @@ void TWinControl::WndProc(TMessage& Message) {
         }
         break;
     case WM_SIZE:
-    case WM_MOVE: {
-        DefaultHandler(Message);
-        if (IsIconic(FHandle.get()))
-            return;
-        RECT bounds;
-        GetWindowRect(FHandle.get(), &bounds);
-        if (GetWindowLongA(FHandle.get(), GWL_STYLE) & WS_CHILD)
-            MapWindowPoints(HWND_DESKTOP, GetParent(FHandle.get()), reinterpret_cast<POINT*>(&bounds), 2);
-        UpdateBoundsFromWindow(bounds.left, bounds.top, bounds.right - bounds.left,
-                               bounds.bottom - bounds.top);
-        if (Message.Msg == WM_SIZE) {
-            AlignControls();
-            CallEvent(OnResize, this);
-        }
+    case WM_MOVE:
+        HandleBoundsChanged(Message);
         return;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
@@ -245,19 +232,38 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        WORD key = static_cast<WORD>(Message.WParam);
-        TShiftState shift = KeyboardShiftState();
-        bool down = Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN;
-        CallEvent(down ? OnKeyDown : OnKeyUp, this, key, shift);
-        if (key == 0)
+    case WM_SYSKEYUP:
+        if (HandleKey(Message))
             return;
         break;
-    }
     default:
         break;
     }
     DefaultHandler(Message);
+}
+
+void TWinControl::HandleBoundsChanged(TMessage& Message) {
+    DefaultHandler(Message);
+    if (IsIconic(FHandle.get()))
+        return;
+    RECT bounds;
+    GetWindowRect(FHandle.get(), &bounds);
+    if (GetWindowLongA(FHandle.get(), GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(FHandle.get()), reinterpret_cast<POINT*>(&bounds), 2);
+    UpdateBoundsFromWindow(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    if (Message.Msg == WM_SIZE) {
+        AlignControls();
+        CallEvent(OnResize, this);
+    }
+}
+
+// A key handler that clears the key swallows it.
+bool TWinControl::HandleKey(TMessage& Message) {
+    WORD key = static_cast<WORD>(Message.WParam);
+    TShiftState shift = KeyboardShiftState();
+    bool down = Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN;
+    CallEvent(down ? OnKeyDown : OnKeyUp, this, key, shift);
+    return key == 0;
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {

@@ -105,6 +105,8 @@ private:
     void RemoveControl(TControl* Control);
     void CreateChildHandles();
     void HandleMouse(TMessage& Message);
+    void HandleBoundsChanged(TMessage& Message);
+    bool HandleKey(TMessage& Message);
     bool HandleContextMenu(TMessage& Message);
     bool HandleSetCursor(TMessage& Message);
     bool ReflectNotification(TMessage& Message);
