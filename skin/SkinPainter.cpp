@@ -53,8 +53,11 @@ void PaintBox(TPixmap& image, float radius, uint32_t fill, uint32_t fill2, uint3
 
 TPixmap RenderPanel(const TObjectDef& def, int width, int height) {
     TPixmap image(std::max(0, width), std::max(0, height));
-    if (!image.Empty())
-        PaintBox(image, def.radius, def.fill, def.fill2, def.border);
+    if (image.Empty())
+        return image;
+    PaintBox(image, def.radius, def.fill, def.fill2, def.border);
+    if (def.glyph)
+        PaintMask(image, GlyphMask(*def.glyph, width, height, def.glyphSize, 0), 0, 0, def.colour);
     return image;
 }
 

@@ -255,6 +255,13 @@ private:
                 values(6);
                 op.width = op.values[5];
                 op.path = {ArcPoints(op.values[0], op.values[1], op.values[2], op.values[3], op.values[4])};
+            } else if (kind == "pie") {
+                op.kind = TGlyphOp::Kind::Fill;
+                values(5);
+                TPolyline sector = ArcPoints(op.values[0], op.values[1], op.values[2], op.values[3], op.values[4]);
+                sector.points.insert(sector.points.begin(), {op.values[0], op.values[1]});
+                sector.closed = true;
+                op.path = {sector};
             } else if (kind == "rect") {
                 op.kind = TGlyphOp::Kind::Rect;
                 values(5);
@@ -453,7 +460,7 @@ private:
     bool KindAttribute(TObjectDef& object, const std::string& key, const std::string& value, bool& styled) {
         switch (object.kind) {
         case TObjectKind::Panel:
-            return false;
+            return PanelAttribute(object, key, value);
         case TObjectKind::Button:
             return ButtonAttribute(object, key, value, styled);
         case TObjectKind::ScrollBar:
@@ -464,7 +471,7 @@ private:
         return false;
     }
 
-    bool ButtonAttribute(TObjectDef& object, const std::string& key, const std::string& value, bool& styled) {
+    bool GlyphAttribute(TObjectDef& object, const std::string& key, const std::string& value) {
         if (key == "glyph") {
             auto found = glyphs_.find(value);
             if (found == glyphs_.end())
@@ -472,6 +479,23 @@ private:
             object.glyph = found->second;
         } else if (key == "glyphsize") {
             object.glyphSize = Integer(value, 1, 512);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool PanelAttribute(TObjectDef& object, const std::string& key, const std::string& value) {
+        if (key == "colour" || key == "color")
+            object.colour = Colour(value);
+        else
+            return GlyphAttribute(object, key, value);
+        return true;
+    }
+
+    bool ButtonAttribute(TObjectDef& object, const std::string& key, const std::string& value, bool& styled) {
+        if (GlyphAttribute(object, key, value)) {
+            return true;
         } else if (key == "style") {
             auto found = styles_.find(value);
             if (found == styles_.end())

@@ -174,8 +174,7 @@ void TSkinFormView::DrawMenuBar(const RECT& clip) {
         }
         SetTextColor(dc, ToColorRef(!item.enabled ? look.disabledText : hot ? look.hotText : look.barText));
         RECT r = item.rect;
-        DrawTextW(dc, item.text.c_str(), int(item.text.size()), &r,
-                  DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX);
+        DrawTextW(dc, item.shown.c_str(), int(item.shown.size()), &r, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     RestoreDC(dc, saved);
 }

@@ -30,7 +30,8 @@ struct TObjectState {
 
 // One top-level item of the menu bar as drawn.
 struct TMenuBarItem {
-    std::wstring text;
+    std::wstring text;   // with its "&" mnemonic mark
+    std::wstring shown;  // as drawn
     RECT rect{};
     bool enabled = true;
 };

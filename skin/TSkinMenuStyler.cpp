@@ -13,6 +13,17 @@ constexpr int kSeparatorHeight = 9;
 constexpr int kTextLeft = 30;
 constexpr int kRightSpace = 28;
 
+// The caption as shown: "&&" stays one ampersand, a single "&" (the mnemonic mark) goes.
+std::wstring Shown(const std::wstring& text) {
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
 std::wstring ItemText(HMENU menu, UINT position) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
@@ -137,8 +148,8 @@ bool TSkinMenuStyler::Measure(MEASUREITEMSTRUCT& measure) {
     WindowDC screen(nullptr);
     SelectedObject font(screen.get(), fonts_.Get(look_.font, look_.fontSize, false, false));
     RECT r{};
-    DrawTextW(screen.get(), item->text.c_str(), int(item->text.size()), &r,
-              DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_HIDEPREFIX);
+    std::wstring shown = Shown(item->text);
+    DrawTextW(screen.get(), shown.c_str(), int(shown.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX);
     measure.itemWidth = UINT(r.right + kTextLeft + kRightSpace + 24);
     measure.itemHeight = kItemHeight;
     return true;
@@ -172,14 +183,14 @@ bool TSkinMenuStyler::Draw(const DRAWITEMSTRUCT& draw) {
     SelectedObject font(dc, fonts_.Get(look_.font, look_.fontSize, false, false));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(text));
-    std::wstring caption = item->text, shortcut;
+    std::wstring caption = Shown(item->text), shortcut;
     size_t tab = caption.find(L'\t');
     if (tab != std::wstring::npos) {
         shortcut = caption.substr(tab + 1);
         caption.resize(tab);
     }
     RECT t{r.left + kTextLeft, r.top, r.right - kRightSpace, r.bottom};
-    DrawTextW(dc, caption.c_str(), int(caption.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX);
+    DrawTextW(dc, caption.c_str(), int(caption.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (!shortcut.empty()) {
         SetTextColor(dc, ToColorRef(selected ? look_.hotText : look_.disabledText));
         DrawTextW(dc, shortcut.c_str(), int(shortcut.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
@@ -201,9 +212,10 @@ std::vector<TMenuBarItem> LayoutMenuBar(HMENU menu, HDC dc, HFONT font, const RE
     for (int i = 0; i < count; ++i) {
         TMenuBarItem item;
         item.text = ItemText(menu, UINT(i));
+        item.shown = Shown(item.text);
         item.enabled = !(GetMenuState(menu, UINT(i), MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED));
         RECT r{};
-        DrawTextW(dc, item.text.c_str(), int(item.text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_HIDEPREFIX);
+        DrawTextW(dc, item.shown.c_str(), int(item.shown.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         int width = r.right - r.left + 20;
         item.rect = {x, bar.top, std::min<LONG>(x + width, bar.right), bar.bottom};
         x += width;
