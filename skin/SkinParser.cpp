@@ -347,8 +347,6 @@ private:
         if (data_->FindForm(form.name))
             Fail("the form \"" + tokens_[1] + "\" is defined twice");
         Block("the form \"" + tokens_[1] + "\"", [&] { ParseFormLine(form); });
-        if (form.frame.Left + form.frame.Right > form.width || form.frame.Top + form.frame.Bottom > form.height)
-            Fail("the frame of the form \"" + Narrow(form.name) + "\" is larger than the form");
         data_->forms.push_back(std::move(form));
     }
 
@@ -358,6 +356,8 @@ private:
             Expect(5, "frame LEFT TOP RIGHT BOTTOM");
             form.frame = {Integer(tokens_[1], 0, kMaxCoordinate), Integer(tokens_[2], 0, kMaxCoordinate),
                           Integer(tokens_[3], 0, kMaxCoordinate), Integer(tokens_[4], 0, kMaxCoordinate)};
+            if (form.frame.Left + form.frame.Right > form.width || form.frame.Top + form.frame.Bottom > form.height)
+                Fail("the frame is larger than the form");
         } else if (keyword == "background") {
             Attributes(1, [&](const std::string& key, const std::string& value) {
                 if (key == "fill")

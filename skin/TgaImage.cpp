@@ -59,10 +59,18 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
         throw fail("unsupported TGA depth of " + std::to_string(bits) + " bits");
     if (width == 0 || height == 0)
         throw fail("the TGA image has no pixels");
-    TPixmap image(width, height);
+    if (width > TPixmap::kMaxSide || height > TPixmap::kMaxSide || int64_t(width) * height > TPixmap::kMaxPixels)
+        throw fail("the TGA image size " + std::to_string(width) + " x " + std::to_string(height) +
+                   " is out of range");
     int bytes = bits / 8;
     size_t pos = kHeaderSize + idLength;
     size_t count = size_t(width) * height;
+    // The least data the promised size needs, checked before any memory is taken for it.
+    size_t least = type == 2 ? count * bytes : (count + 127) / 128 * (1 + bytes);
+    if (pos + least > data.size())
+        throw fail("the TGA data is truncated (the header promises " + std::to_string(width) + " x " +
+                   std::to_string(height) + " pixels)");
+    TPixmap image(width, height);
     std::vector<uint32_t> pixels(count);
     auto need = [&](size_t n) {
         if (pos + n > data.size())
