@@ -433,6 +433,8 @@ bool TSkinWindow::MouseUp(POINT p) {
         return false;
     int index = pressed_;
     TObjectState& o = view_.Object(index);
+    if (o.def->kind == TObjectKind::ScrollBar)
+        DragTo(p);
     pressed_ = -1;
     o.pressed = false;
     ReleaseCapture();

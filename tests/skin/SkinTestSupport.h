@@ -45,7 +45,7 @@ public:
             AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
             AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), L"&Help");
         }
-        handle_ = CreateWindowExW(0, L"SkinTestWindow", L"test", WS_OVERLAPPEDWINDOW, 100, 100, width, height,
+        handle_ = CreateWindowExW(0, L"SkinTestWindow", L"test", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 100, 100, width, height,
                                   nullptr, menu, GetModuleHandleW(nullptr), nullptr);
     }
     ~TestWindow() {
