@@ -471,36 +471,59 @@ void TSkinWindow::RunSystemCommand(const TObjectDef& def) {
 
 void TSkinWindow::TrackMenuBar(int item) {
     HMENU menu = GetMenu(window_);
-    if (!menu || item < 0 || item >= int(view_.MenuItems().size()))
-        return;
-    HMENU sub = GetSubMenu(menu, item);
-    if (!sub) {
-        if (view_.MenuItems()[item].enabled)
-            PostMessageW(window_, WM_COMMAND, GetMenuItemID(menu, item), 0);
-        return;
-    }
-    if (!view_.MenuItems()[item].enabled)
-        return;
     std::shared_ptr<bool> alive = alive_;
-    view_.MenuHot() = item;
-    Invalidate(view_.MenuBarRect());
-    RECT window{};
-    GetWindowRect(window_, &window);
-    RECT r = view_.MenuItems()[item].rect;
-    OffsetRect(&r, window.left, window.top);
-    TPMPARAMS params{sizeof(params), r};
-    {
-        TSkinMenuStyler styler(sub, view_.Def().menu, view_.Fonts());
-        styler_ = &styler;
-        TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, r.left, r.bottom,
-                         window_, &params);
-        if (*alive)
+    while (menu && item >= 0 && item < int(view_.MenuItems().size())) {
+        HMENU sub = GetSubMenu(menu, item);
+        if (!sub) {
+            if (view_.MenuItems()[item].enabled)
+                PostMessageW(window_, WM_COMMAND, GetMenuItemID(menu, item), 0);
+            return;
+        }
+        if (!view_.MenuItems()[item].enabled)
+            return;
+        view_.MenuHot() = item;
+        Invalidate(view_.MenuBarRect());
+        RECT window{};
+        GetWindowRect(window_, &window);
+        RECT r = view_.MenuItems()[item].rect;
+        OffsetRect(&r, window.left, window.top);
+        TPMPARAMS params{sizeof(params), r};
+        {
+            TSkinMenuStyler styler(sub, view_.Def().menu, view_.Fonts());
+            styler_ = &styler;
+            TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, r.left, r.bottom,
+                             window_, &params);
+            if (!*alive)
+                return;
             styler_ = nullptr;
+        }
+        view_.MenuHot() = -1;
+        Invalidate(view_.MenuBarRect());
+        item = NextMenuBarItem(item, window);
     }
-    if (!*alive)
-        return;
-    view_.MenuHot() = -1;
-    Invalidate(view_.MenuBarRect());
+}
+
+// A press on the bar closed the open menu: a press on another item opens that item's menu, a
+// press on the same item only closes it. The press may still wait in the queue or have been taken.
+int TSkinWindow::NextMenuBarItem(int current, const RECT& window) {
+    auto itemAt = [&](POINT screen) {
+        POINT p{screen.x - window.left, screen.y - window.top};
+        for (size_t i = 0; i < view_.MenuItems().size(); ++i)
+            if (PtInRect(&view_.MenuItems()[i].rect, p))
+                return int(i);
+        return -1;
+    };
+    MSG pending{};
+    if (PeekMessageW(&pending, window_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)) {
+        if (itemAt(pending.pt) == current)
+            PeekMessageW(&pending, window_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
+        return -1;
+    }
+    POINT cursor{};
+    if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000) || !GetCursorPos(&cursor))
+        return -1;
+    int next = itemAt(cursor);
+    return next == current ? -1 : next;
 }
 
 void TSkinWindow::PopupMenu(HMENU menu, int x, int y) {

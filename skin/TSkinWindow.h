@@ -56,6 +56,7 @@ private:
     void DragTo(POINT p);
     void RefreshMenuBar();
     void TrackMenuBar(int item);
+    int NextMenuBarItem(int current, const RECT& window);
     void RunSystemCommand(const TObjectDef& def);
 
     TSkin& skin_;

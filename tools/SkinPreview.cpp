@@ -1,6 +1,6 @@
 // Shows the shipped skin's three forms on screen for a while, with a menu bar on the main window:
 // a quick look at the skin without the player.
-// Usage: SkinPreview SKIN.skn [SECONDS] [muted]
+// Usage: SkinPreview SKIN.skn [SECONDS] [muted|menu|popup]
 #include "skin/TSkin.h"
 
 #include <windows.h>
@@ -30,6 +30,8 @@ HMENU MakeMenu() {
     }
     return bar;
 }
+
+VOID CALLBACK CloseMenus(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
 }  // namespace
 
@@ -75,17 +77,38 @@ int main(int argc, char** argv) {
     ComPtr<ISkinButton> menuButton;
     form->FindObject(L"bnMenu").As(&menuButton);
     menuButton->SetDisabled(true);
-    if (argc > 3) {
+    if (argc > 3 && std::string(argv[3]) == "muted") {
         ComPtr<ISkinVisual> muteOff;
         form->FindObject(L"bnMuteOff").As(&muteOff);
         muteOff->SetVisible(true);
     }
+    if (argc > 3 && std::string(argv[3]) == "menu")
+        PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    if (argc > 3 && std::string(argv[3]) == "popup") {
+        HMENU popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING | MF_CHECKED | MFT_RADIOCHECK, 1, L"English (AC3 5.1)");
+        AppendMenuW(popup, MF_STRING, 2, L"Deutsch (AC3 2.0)");
+        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup, MF_STRING | MF_GRAYED, 3, L"No Subtitles");
+        HMENU sub = CreatePopupMenu();
+        AppendMenuW(sub, MF_STRING, 4, L"Chapter 1");
+        AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"Chapters");
+        SetTimer(main, 7, 1000, nullptr);
+        SetWindowLongPtrW(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(popup));
+    }
     int seconds = argc > 2 ? atoi(argv[2]) : 5;
+    // An open menu runs its own loop; this ends it shortly before the preview does.
+    SetTimer(nullptr, 0, (seconds - 1) * 1000, CloseMenus);
     SetTimer(nullptr, 0, seconds * 1000, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (msg.message == WM_TIMER && !msg.hwnd)
             break;
+        if (msg.message == WM_TIMER && msg.wParam == 7) {
+            KillTimer(main, 7);
+            form->PopupMenu(reinterpret_cast<HMENU>(GetWindowLongPtrW(main, GWLP_USERDATA)), 330, 500);
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
