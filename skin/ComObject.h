@@ -8,8 +8,7 @@
 
 namespace vireon {
 
-template <typename Most, typename... Bases>
-class TComObject : public Most {
+template <typename Most, typename... Bases> class TComObject : public Most {
 public:
     TComObject() = default;
     TComObject(const TComObject&) = delete;
@@ -39,4 +38,4 @@ private:
     std::atomic<ULONG> refs_{0};
 };
 
-}  // namespace vireon
+} // namespace vireon

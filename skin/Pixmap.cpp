@@ -15,7 +15,7 @@ unsigned Mul255(unsigned a, unsigned b) {
     return (t + (t >> 8)) >> 8;
 }
 
-}  // namespace
+} // namespace
 
 uint32_t Premultiply(uint32_t argb) {
     unsigned a = argb >> 24;
@@ -69,7 +69,8 @@ TPixmap::TPixmap(int width, int height) {
     data_ = pixels_.data();
 }
 
-TPixmap::TPixmap(int width, int height, uint32_t* external) : width_(width), height_(height), data_(external) {}
+TPixmap::TPixmap(int width, int height, uint32_t* external)
+    : width_(width), height_(height), data_(external) {}
 
 TPixmap::TPixmap(const TPixmap& other)
     : width_(other.width_), height_(other.height_),
@@ -125,7 +126,7 @@ bool ClipPair(RECT& rect, POINT& origin, const RECT& destBounds, const TPixmap& 
     return r.left < r.right && r.top < r.bottom;
 }
 
-}  // namespace
+} // namespace
 
 void TPixmap::Blend(const RECT& rect, const TPixmap& source, POINT origin) {
     RECT r = rect;
@@ -149,4 +150,4 @@ void TPixmap::Copy(const RECT& rect, const TPixmap& source, POINT origin) {
     }
 }
 
-}  // namespace vireon
+} // namespace vireon

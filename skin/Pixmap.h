@@ -59,4 +59,4 @@ private:
 // Clips `rect` to `bounds`; false when nothing is left.
 bool ClipRect(RECT& rect, const RECT& bounds);
 
-}  // namespace vireon
+} // namespace vireon

@@ -7,7 +7,9 @@ namespace vireon {
 
 namespace {
 
-float Clamp01(float v) { return std::clamp(v, 0.f, 1.f); }
+float Clamp01(float v) {
+    return std::clamp(v, 0.f, 1.f);
+}
 
 float RoundRectDistance(float px, float py, float x, float y, float w, float h, float r) {
     r = std::min(r, std::min(w, h) / 2);
@@ -53,7 +55,7 @@ void PathBounds(const std::vector<TPolyline>& path, float grow, float& l, float&
     b += grow;
 }
 
-}  // namespace
+} // namespace
 
 void TMask::Unite(int x, int y, float coverage) {
     float& c = cover_[size_t(y) * width_ + x];
@@ -148,7 +150,7 @@ uint32_t Lerp(uint32_t a, uint32_t b, float t) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour) {
     PaintMask(target, mask, x, y, colour, colour);
@@ -172,4 +174,4 @@ void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour
     }
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -54,4 +54,4 @@ TPolyline ArcPoints(float cx, float cy, float r, float fromDegrees, float toDegr
 void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour);
 void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour, uint32_t bottom);
 
-}  // namespace vireon
+} // namespace vireon

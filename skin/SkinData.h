@@ -40,7 +40,7 @@ struct TGlyph {
 enum TButtonStateIndex { bsNormal, bsHover, bsPressed, bsDisabled, bsCount };
 
 struct TButtonLook {
-    uint32_t fill = 0;  // 0xAARRGGBB; alpha 0 draws nothing
+    uint32_t fill = 0; // 0xAARRGGBB; alpha 0 draws nothing
     uint32_t border = 0;
     uint32_t glyph = 0xFFFFFFFF;
     int offset = 0;
@@ -140,4 +140,4 @@ std::shared_ptr<const TSkinData> ParseSkinText(const std::string& text, const st
 
 bool SameName(const std::wstring& a, const std::wstring& b);
 
-}  // namespace vireon
+} // namespace vireon

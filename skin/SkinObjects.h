@@ -71,4 +71,4 @@ public:
     int GetStep() override;
 };
 
-}  // namespace vireon
+} // namespace vireon

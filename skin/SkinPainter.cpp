@@ -29,11 +29,15 @@ TSurface::~TSurface() {
         SelectObject(dc_.get(), previous_);
 }
 
-COLORREF ToColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
+COLORREF ToColorRef(uint32_t argb) {
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
 
 namespace {
 
-bool Visible(uint32_t colour) { return (colour >> 24) != 0; }
+bool Visible(uint32_t colour) {
+    return (colour >> 24) != 0;
+}
 
 void PaintBox(TPixmap& image, float radius, uint32_t fill, uint32_t fill2, uint32_t border) {
     float w = float(image.Width()), h = float(image.Height());
@@ -49,7 +53,7 @@ void PaintBox(TPixmap& image, float radius, uint32_t fill, uint32_t fill2, uint3
     }
 }
 
-}  // namespace
+} // namespace
 
 TPixmap RenderPanel(const TObjectDef& def, int width, int height) {
     TPixmap image(std::max(0, width), std::max(0, height));
@@ -168,7 +172,7 @@ std::wstring InstalledFace(const std::wstring& faces) {
     return first;
 }
 
-}  // namespace
+} // namespace
 
 HFONT TFontCache::Get(const std::wstring& faces, int size, bool bold, bool underline) {
     auto key = std::make_tuple(faces, size, bold, underline);
@@ -176,15 +180,15 @@ HFONT TFontCache::Get(const std::wstring& faces, int size, bool bold, bool under
     if (found != fonts_.end())
         return found->second.get();
     std::wstring face = InstalledFace(faces);
-    HFONT font = CreateFontW(-size, 0, 0, 0, bold ? FW_SEMIBOLD : FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                             face.c_str());
+    HFONT font = CreateFontW(-size, 0, 0, 0, bold ? FW_SEMIBOLD : FW_NORMAL, FALSE, underline, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                             DEFAULT_PITCH, face.c_str());
     fonts_[key].reset(font);
     return font;
 }
 
-void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef& def, const std::wstring& text,
-                    TFontCache& fonts) {
+void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef& def,
+                    const std::wstring& text, TFontCache& fonts) {
     if (text.empty())
         return;
     int saved = SaveDC(dc);
@@ -199,4 +203,4 @@ void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef
     RestoreDC(dc, saved);
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -49,7 +49,7 @@ private:
 COLORREF ToColorRef(uint32_t argb);
 
 // Draws a static's text, clipped to `clip`, onto the surface DC.
-void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef& def, const std::wstring& text,
-                    TFontCache& fonts);
+void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef& def,
+                    const std::wstring& text, TFontCache& fonts);
 
-}  // namespace vireon
+} // namespace vireon

@@ -3,10 +3,10 @@
 #include "skin/TgaImage.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
-#include <set>
 #include <sstream>
 
 namespace vireon {
@@ -131,8 +131,8 @@ private:
         if (text.empty() || *end != '\0' || errno == ERANGE)
             Fail("\"" + text + "\" is not a whole number");
         if (value < low || value > high)
-            Fail("the number " + text + " is out of range (" + std::to_string(low) + " to " + std::to_string(high) +
-                 ")");
+            Fail("the number " + text + " is out of range (" + std::to_string(low) + " to " +
+                 std::to_string(high) + ")");
         return int(value);
     }
 
@@ -184,8 +184,7 @@ private:
         }
     }
 
-    template <typename Body>
-    void Block(const std::string& what, Body body) {
+    template <typename Body> void Block(const std::string& what, Body body) {
         int start = line_;
         while (NextLine()) {
             if (tokens_[0] == "end" && tokens_.size() == 1)
@@ -211,7 +210,8 @@ private:
                 Fail("a path is made of \"M x y\", \"L x y\" and \"Z\"");
             if (op == "M" || path.empty())
                 path.emplace_back();
-            path.back().points.push_back({Real(tokens_[i + 1], -1000, 1000), Real(tokens_[i + 2], -1000, 1000)});
+            path.back().points.push_back(
+                {Real(tokens_[i + 1], -1000, 1000), Real(tokens_[i + 2], -1000, 1000)});
             i += 3;
         }
         if (path.empty())
@@ -258,7 +258,8 @@ private:
             } else if (kind == "pie") {
                 op.kind = TGlyphOp::Kind::Fill;
                 values(5);
-                TPolyline sector = ArcPoints(op.values[0], op.values[1], op.values[2], op.values[3], op.values[4]);
+                TPolyline sector =
+                    ArcPoints(op.values[0], op.values[1], op.values[2], op.values[3], op.values[4]);
                 sector.points.insert(sector.points.begin(), {op.values[0], op.values[1]});
                 sector.closed = true;
                 op.path = {sector};
@@ -284,13 +285,15 @@ private:
             style.radius = Real(value, 0, 1000);
             return true;
         });
-        std::set<std::string> seen;
+        std::array<bool, bsCount> given{};
         Block("the style \"" + name + "\"", [&] {
             static const char* names[] = {"normal", "hover", "pressed", "disabled"};
             auto found = std::find(std::begin(names), std::end(names), tokens_[0]);
             if (found == std::end(names))
                 Fail("unknown button state \"" + tokens_[0] + "\" (normal, hover, pressed, disabled)");
             int index = int(found - std::begin(names));
+            if (index != bsNormal && !given[bsNormal])
+                Fail("the normal state comes first in a style");
             TButtonLook look = index == bsNormal ? TButtonLook{} : style.states[bsNormal];
             Attributes(1, [&](const std::string& key, const std::string& value) {
                 if (key == "fill")
@@ -306,15 +309,14 @@ private:
                 return true;
             });
             style.states[index] = look;
-            seen.insert(tokens_[0]);
+            given[index] = true;
         });
-        if (!seen.count("normal"))
+        if (!given[bsNormal])
             Fail("the style \"" + name + "\" has no normal state");
         // States left out look like the normal one.
-        for (const char* state : {"hover", "pressed", "disabled"})
-            if (!seen.count(state))
-                style.states[state == std::string("hover") ? bsHover : state == std::string("pressed") ? bsPressed : bsDisabled] =
-                    style.states[bsNormal];
+        for (int state = bsHover; state < bsCount; ++state)
+            if (!given[state])
+                style.states[state] = style.states[bsNormal];
         styles_[name] = style;
     }
 
@@ -356,7 +358,8 @@ private:
             Expect(5, "frame LEFT TOP RIGHT BOTTOM");
             form.frame = {Integer(tokens_[1], 0, kMaxCoordinate), Integer(tokens_[2], 0, kMaxCoordinate),
                           Integer(tokens_[3], 0, kMaxCoordinate), Integer(tokens_[4], 0, kMaxCoordinate)};
-            if (form.frame.Left + form.frame.Right > form.width || form.frame.Top + form.frame.Bottom > form.height)
+            if (form.frame.Left + form.frame.Right > form.width ||
+                form.frame.Top + form.frame.Bottom > form.height)
                 Fail("the frame is larger than the form");
         } else if (keyword == "background") {
             Attributes(1, [&](const std::string& key, const std::string& value) {
@@ -383,7 +386,8 @@ private:
                 return true;
             });
             form.drag.push_back(area);
-        } else if (keyword == "panel" || keyword == "button" || keyword == "scrollbar" || keyword == "static") {
+        } else if (keyword == "panel" || keyword == "button" || keyword == "scrollbar" ||
+                   keyword == "static") {
             ParseObject(form);
         } else {
             Fail("unknown keyword \"" + keyword + "\" in a form");
@@ -393,10 +397,11 @@ private:
     void ParseMenuLook(TMenuLook& menu) {
         Attributes(1, [&](const std::string& key, const std::string& value) {
             std::pair<const char*, uint32_t*> colours[] = {
-                {"bar", &menu.barFill},        {"text", &menu.barText},         {"hot", &menu.hotFill},
-                {"hottext", &menu.hotText},    {"popup", &menu.popupFill},      {"popuptext", &menu.popupText},
-                {"popuphot", &menu.popupHot}, {"disabled", &menu.disabledText}, {"separator", &menu.separator},
-                {"border", &menu.border}};
+                {"bar", &menu.barFill},         {"text", &menu.barText},
+                {"hot", &menu.hotFill},         {"hottext", &menu.hotText},
+                {"popup", &menu.popupFill},     {"popuptext", &menu.popupText},
+                {"popuphot", &menu.popupHot},   {"disabled", &menu.disabledText},
+                {"separator", &menu.separator}, {"border", &menu.border}};
             for (auto& [name, target] : colours)
                 if (key == name) {
                     *target = Colour(value);
@@ -578,7 +583,7 @@ private:
     std::shared_ptr<TSkinData> data_;
 };
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<const TSkinData> ParseSkinText(const std::string& text, const std::wstring& path) {
     return TParser(text, path).Run();
@@ -589,4 +594,4 @@ std::shared_ptr<const TSkinData> ParseSkinFile(const std::wstring& path) {
     return ParseSkinText(std::string(bytes.begin(), bytes.end()), path);
 }
 
-}  // namespace vireon
+} // namespace vireon

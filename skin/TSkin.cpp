@@ -7,7 +7,9 @@ namespace vireon {
 
 using Microsoft::WRL::ComPtr;
 
-ComPtr<TSkin> TSkin::Create() { return ComPtr<TSkin>(new TSkin); }
+ComPtr<TSkin> TSkin::Create() {
+    return ComPtr<TSkin>(new TSkin);
+}
 
 TSkin::~TSkin() {
     // Each record takes its subclass off its window.
@@ -15,7 +17,9 @@ TSkin::~TSkin() {
     windows.clear();
 }
 
-void TSkin::LoadSkin(const std::wstring& path) { data_ = ParseSkinFile(path); }
+void TSkin::LoadSkin(const std::wstring& path) {
+    data_ = ParseSkinFile(path);
+}
 
 void TSkin::ApplySkin(HWND window) {
     if (!data_)
@@ -28,8 +32,8 @@ void TSkin::ApplySkinForm(HWND window, const std::wstring& formName) {
         throw ESkinError("ApplySkinForm: no skin is loaded");
     const TFormDef* form = data_->FindForm(formName);
     if (!form)
-        throw ESkinError("ApplySkinForm: the skin " + Narrow(data_->path) + " has no form \"" + Narrow(formName) +
-                         "\"");
+        throw ESkinError("ApplySkinForm: the skin " + Narrow(data_->path) + " has no form \"" +
+                         Narrow(formName) + "\"");
     Apply(window, *form, false);
 }
 
@@ -93,4 +97,4 @@ bool TSkin::RaiseScroll(ISkinObject* source, int pos, const std::shared_ptr<bool
     return Guarded(source, alive, [&] { OnScroll(this, source, pos); });
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -39,7 +39,8 @@ public:
 
     // Raise an event unless it is unassigned; false when the window went away meanwhile.
     bool Raise(const TSkinEvent& event, ISkinObject* source, const std::shared_ptr<bool>& alive);
-    bool RaiseMouseDown(ISkinObject* source, TSkinMouseButton button, POINT point, const std::shared_ptr<bool>& alive);
+    bool RaiseMouseDown(ISkinObject* source, TSkinMouseButton button, POINT point,
+                        const std::shared_ptr<bool>& alive);
     bool RaiseScroll(ISkinObject* source, int pos, const std::shared_ptr<bool>& alive);
 
     // The engine's side: the window record for a handle (null when not skinned), and its end.
@@ -50,11 +51,10 @@ public:
 private:
     TSkin() = default;
     void Apply(HWND window, const TFormDef& form, bool menuBar);
-    template <typename Call>
-    bool Guarded(ISkinObject* source, const std::shared_ptr<bool>& alive, Call call);
+    template <typename Call> bool Guarded(ISkinObject* source, const std::shared_ptr<bool>& alive, Call call);
 
     std::shared_ptr<const TSkinData> data_;
     std::map<HWND, std::unique_ptr<TSkinWindow>> windows_;
 };
 
-}  // namespace vireon
+} // namespace vireon

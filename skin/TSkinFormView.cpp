@@ -48,7 +48,7 @@ void MoveEdges(RECT& r, const TAnchors& a, int dx, int dy) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void TSkinFormView::Resize(int width, int height) {
     if (width == width_ && height == height_)
@@ -99,7 +99,9 @@ bool TSkinFormView::InDragArea(POINT point) const {
     return false;
 }
 
-RECT TSkinFormView::Bounds(size_t index) const { return objects_[index].rect; }
+RECT TSkinFormView::Bounds(size_t index) const {
+    return objects_[index].rect;
+}
 
 const TPixmap& TSkinFormView::Picture(TObjectState& o, TButtonStateIndex state) {
     SIZE size{o.rect.right - o.rect.left, o.rect.bottom - o.rect.top};
@@ -123,7 +125,7 @@ void TSkinFormView::DrawObject(TObjectState& o, const RECT& clip) {
     TPixmap& target = surface_.Pixels();
     switch (o.def->kind) {
     case TObjectKind::Button: {
-        TButtonStateIndex state = o.disabled ? bsDisabled
+        TButtonStateIndex state = o.disabled             ? bsDisabled
                                   : o.pressed && o.hover ? bsPressed
                                   : o.hover || o.pressed ? bsHover
                                                          : bsNormal;
@@ -132,8 +134,8 @@ void TSkinFormView::DrawObject(TObjectState& o, const RECT& clip) {
     }
     case TObjectKind::ScrollBar:
         target.Blend(area,
-                     RenderScrollBar(*o.def, o.rect.right - o.rect.left, o.rect.bottom - o.rect.top, o.pos, o.max,
-                                     o.hover || o.pressed),
+                     RenderScrollBar(*o.def, o.rect.right - o.rect.left, o.rect.bottom - o.rect.top, o.pos,
+                                     o.max, o.hover || o.pressed),
                      origin);
         break;
     case TObjectKind::Panel:
@@ -174,7 +176,8 @@ void TSkinFormView::DrawMenuBar(const RECT& clip) {
         }
         SetTextColor(dc, ToColorRef(!item.enabled ? look.disabledText : hot ? look.hotText : look.barText));
         RECT r = item.rect;
-        DrawTextW(dc, item.shown.c_str(), int(item.shown.size()), &r, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextW(dc, item.shown.c_str(), int(item.shown.size()), &r,
+                  DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     RestoreDC(dc, saved);
 }
@@ -190,4 +193,4 @@ void TSkinFormView::Render(const RECT& dirty) {
             DrawObject(o, clip);
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -30,8 +30,8 @@ struct TObjectState {
 
 // One top-level item of the menu bar as drawn.
 struct TMenuBarItem {
-    std::wstring text;   // with its "&" mnemonic mark
-    std::wstring shown;  // as drawn
+    std::wstring text;  // with its "&" mnemonic mark
+    std::wstring shown; // as drawn
     RECT rect{};
     bool enabled = true;
 };
@@ -89,4 +89,4 @@ private:
     int menuHot_ = -1;
 };
 
-}  // namespace vireon
+} // namespace vireon

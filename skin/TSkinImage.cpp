@@ -10,20 +10,28 @@ namespace {
 // A TGA beside the skin is small; this bounds memory for hostile files.
 constexpr size_t kMaxImageFile = 64 * 1024 * 1024;
 
-}  // namespace
+} // namespace
 
-Microsoft::WRL::ComPtr<TSkinImage> TSkinImage::Create() { return Microsoft::WRL::ComPtr<TSkinImage>(new TSkinImage); }
+Microsoft::WRL::ComPtr<TSkinImage> TSkinImage::Create() {
+    return Microsoft::WRL::ComPtr<TSkinImage>(new TSkinImage);
+}
 
-void TSkinImage::CreateImage(int width, int height) { pixels_ = TPixmap(width, height); }
+void TSkinImage::CreateImage(int width, int height) {
+    pixels_ = TPixmap(width, height);
+}
 
 void TSkinImage::LoadFromFile(const std::wstring& path) {
     // Decoded aside, so a failure leaves the old picture in place.
     pixels_ = DecodeTga(ReadFileBytes(path, kMaxImageFile), Narrow(path));
 }
 
-SIZE TSkinImage::GetSize() { return {pixels_.Width(), pixels_.Height()}; }
+SIZE TSkinImage::GetSize() {
+    return {pixels_.Width(), pixels_.Height()};
+}
 
-void TSkinImage::FillRect(const RECT& rect, DWORD colour) { pixels_.Fill(rect, Premultiply(colour)); }
+void TSkinImage::FillRect(const RECT& rect, DWORD colour) {
+    pixels_.Fill(rect, Premultiply(colour));
+}
 
 void TSkinImage::BlendImage(const RECT& rect, POINT origin, ISkinImage* source) {
     auto* image = dynamic_cast<TSkinImage*>(source);
@@ -54,8 +62,8 @@ void DrawPixmap(HDC dc, const RECT& target, const TPixmap& pixmap, const RECT& s
     int sw = source.right - source.left, sh = source.bottom - source.top;
     int tw = target.right - target.left, th = target.bottom - target.top;
     if (!blend && sw == tw && sh == th) {
-        SetDIBitsToDevice(dc, target.left, target.top, sw, sh, source.left, pixmap.Height() - source.bottom, 0,
-                          pixmap.Height(), pixmap.Data(), &info, DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc, target.left, target.top, sw, sh, source.left, pixmap.Height() - source.bottom,
+                          0, pixmap.Height(), pixmap.Data(), &info, DIB_RGB_COLORS);
         return;
     }
     void* bits = nullptr;
@@ -67,9 +75,11 @@ void DrawPixmap(HDC dc, const RECT& target, const TPixmap& pixmap, const RECT& s
     SelectedObject selected(memory.get(), bitmap.get());
     BLENDFUNCTION function{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     if (blend)
-        AlphaBlend(dc, target.left, target.top, tw, th, memory.get(), source.left, source.top, sw, sh, function);
+        AlphaBlend(dc, target.left, target.top, tw, th, memory.get(), source.left, source.top, sw, sh,
+                   function);
     else
-        StretchBlt(dc, target.left, target.top, tw, th, memory.get(), source.left, source.top, sw, sh, SRCCOPY);
+        StretchBlt(dc, target.left, target.top, tw, th, memory.get(), source.left, source.top, sw, sh,
+                   SRCCOPY);
 }
 
-}  // namespace vireon
+} // namespace vireon

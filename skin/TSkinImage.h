@@ -27,4 +27,4 @@ private:
 // Draws a premultiplied pixmap region onto a device context, blending by its alpha.
 void DrawPixmap(HDC dc, const RECT& target, const TPixmap& pixmap, const RECT& source, bool blend);
 
-}  // namespace vireon
+} // namespace vireon

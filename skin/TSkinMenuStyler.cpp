@@ -66,7 +66,7 @@ void DrawArrow(HDC dc, const RECT& r, uint32_t colour) {
     Polyline(dc, points, 3);
 }
 
-}  // namespace
+} // namespace
 
 TSkinMenuStyler::TSkinMenuStyler(HMENU menu, const TMenuLook& look, TFontCache& fonts)
     : look_(look), fonts_(fonts), brush_(CreateSolidBrush(ToColorRef(look.popupFill))) {
@@ -88,7 +88,7 @@ void TSkinMenuStyler::Style(HMENU menu) {
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
+        info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
         if (!GetMenuItemInfoW(menu, UINT(i), TRUE, &info) || (info.fType & MFT_OWNERDRAW))
             continue;
@@ -100,7 +100,7 @@ void TSkinMenuStyler::Style(HMENU menu) {
         item->text = ItemText(menu, UINT(i));
         item->popup = info.hSubMenu != nullptr;
         MENUITEMINFOW owner{};
-    owner.cbSize = sizeof(owner);
+        owner.cbSize = sizeof(owner);
         owner.fMask = MIIM_FTYPE | MIIM_DATA;
         owner.fType = (info.fType & (MFT_SEPARATOR | MFT_RADIOCHECK)) | MFT_OWNERDRAW;
         owner.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
@@ -114,7 +114,7 @@ void TSkinMenuStyler::Style(HMENU menu) {
 TSkinMenuStyler::~TSkinMenuStyler() {
     for (auto& item : items_) {
         MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
+        info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_DATA;
         info.fType = item->type;
         info.dwItemData = item->data;
@@ -149,7 +149,8 @@ bool TSkinMenuStyler::Measure(MEASUREITEMSTRUCT& measure) {
     SelectedObject font(screen.get(), fonts_.Get(look_.font, look_.fontSize, false, false));
     RECT r{};
     std::wstring shown = Shown(item->text);
-    DrawTextW(screen.get(), shown.c_str(), int(shown.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX);
+    DrawTextW(screen.get(), shown.c_str(), int(shown.size()), &r,
+              DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX);
     measure.itemWidth = UINT(r.right + kTextLeft + kRightSpace + 24);
     measure.itemHeight = kItemHeight;
     return true;
@@ -193,7 +194,8 @@ bool TSkinMenuStyler::Draw(const DRAWITEMSTRUCT& draw) {
     DrawTextW(dc, caption.c_str(), int(caption.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (!shortcut.empty()) {
         SetTextColor(dc, ToColorRef(selected ? look_.hotText : look_.disabledText));
-        DrawTextW(dc, shortcut.c_str(), int(shortcut.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+        DrawTextW(dc, shortcut.c_str(), int(shortcut.size()), &t,
+                  DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
     if (item->popup)
         DrawArrow(dc, r, text);
@@ -215,7 +217,8 @@ std::vector<TMenuBarItem> LayoutMenuBar(HMENU menu, HDC dc, HFONT font, const RE
         item.shown = Shown(item.text);
         item.enabled = !(GetMenuState(menu, UINT(i), MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED));
         RECT r{};
-        DrawTextW(dc, item.shown.c_str(), int(item.shown.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc, item.shown.c_str(), int(item.shown.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         int width = r.right - r.left + 20;
         item.rect = {x, bar.top, std::min<LONG>(x + width, bar.right), bar.bottom};
         x += width;
@@ -224,4 +227,4 @@ std::vector<TMenuBarItem> LayoutMenuBar(HMENU menu, HDC dc, HFONT font, const RE
     return items;
 }
 
-}  // namespace vireon
+} // namespace vireon

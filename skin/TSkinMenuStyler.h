@@ -49,4 +49,4 @@ private:
 // The top-level items of a menu bar laid out from the left of `bar`.
 std::vector<struct TMenuBarItem> LayoutMenuBar(HMENU menu, HDC dc, HFONT font, const RECT& bar);
 
-}  // namespace vireon
+} // namespace vireon

@@ -28,10 +28,10 @@ bool Interactive(const TObjectState& o) {
     return o.def->kind == TObjectKind::Button || o.def->kind == TObjectKind::ScrollBar;
 }
 
-}  // namespace
+} // namespace
 
-TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinData> data, const TFormDef& form,
-                         bool menuBar)
+TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinData> data,
+                         const TFormDef& form, bool menuBar)
     : skin_(skin), window_(window), view_(std::move(data), form, menuBar) {
     form_ = new TSkinFormHandle(this, form.name);
     detachable_.push_back(form_.Get());
@@ -60,7 +60,8 @@ TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinDa
         handles_.push_back(handle);
         detachable_.push_back(base);
     }
-    SetWindowLongW(window_, GWL_STYLE, (GetWindowLongW(window_, GWL_STYLE) & ~kFrameStyles) | WS_CLIPCHILDREN);
+    SetWindowLongW(window_, GWL_STYLE,
+                   (GetWindowLongW(window_, GWL_STYLE) & ~kFrameStyles) | WS_CLIPCHILDREN);
     SetWindowLongW(window_, GWL_EXSTYLE, GetWindowLongW(window_, GWL_EXSTYLE) & ~kFrameExStyles);
     SetWindowSubclass(window_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowPos(window_, nullptr, 0, 0, form.width, form.height,
@@ -88,8 +89,8 @@ ComPtr<ISkinObject> TSkinWindow::FindHandle(const std::wstring& name) {
     return index < 0 ? nullptr : handles_[index];
 }
 
-LRESULT CALLBACK TSkinWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR data) {
+LRESULT CALLBACK TSkinWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data) {
     auto* self = reinterpret_cast<TSkinWindow*>(data);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, id);
@@ -109,7 +110,8 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
     handled = true;
     switch (message) {
     case WM_NCCALCSIZE: {
-        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        RECT* r =
+            wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
         const TSkinFrame& f = view_.Def().frame;
         int menu = view_.HasMenuBar() ? TSkinFormView::kMenuBarHeight : 0;
         RECT w = *r;
@@ -217,6 +219,9 @@ LRESULT TSkinWindow::HitTestFrame(LPARAM screenPoint) {
 }
 
 void TSkinWindow::SyncSize() {
+    // A minimised window keeps its layout for when it comes back.
+    if (IsIconic(window_))
+        return;
     RECT window{};
     GetWindowRect(window_, &window);
     int width = window.right - window.left, height = window.bottom - window.top;
@@ -232,11 +237,13 @@ void TSkinWindow::RefreshMenuBar() {
         return;
     const TMenuLook& look = view_.Def().menu;
     HFONT font = view_.Fonts().Get(look.font, look.fontSize, false, false);
-    std::vector<TMenuBarItem> items = LayoutMenuBar(GetMenu(window_), view_.Surface().DC(), font, view_.MenuBarRect());
-    bool same = items.size() == view_.MenuItems().size() &&
-                std::equal(items.begin(), items.end(), view_.MenuItems().begin(), [](const auto& a, const auto& b) {
-                    return a.text == b.text && a.enabled == b.enabled && EqualRect(&a.rect, &b.rect);
-                });
+    std::vector<TMenuBarItem> items =
+        LayoutMenuBar(GetMenu(window_), view_.Surface().DC(), font, view_.MenuBarRect());
+    bool same =
+        items.size() == view_.MenuItems().size() &&
+        std::equal(items.begin(), items.end(), view_.MenuItems().begin(), [](const auto& a, const auto& b) {
+            return a.text == b.text && a.enabled == b.enabled && EqualRect(&a.rect, &b.rect);
+        });
     if (same)
         return;
     view_.MenuItems() = std::move(items);
@@ -253,10 +260,11 @@ void TSkinWindow::Present(const RECT& rect) {
         RECT r{};
         if (!IsWindowVisible(child) || !GetWindowRect(child, &r))
             continue;
-        ExcludeClipRect(dc, r.left - window.left, r.top - window.top, r.right - window.left, r.bottom - window.top);
+        ExcludeClipRect(dc, r.left - window.left, r.top - window.top, r.right - window.left,
+                        r.bottom - window.top);
     }
-    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, view_.Surface().DC(), rect.left,
-           rect.top, SRCCOPY);
+    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, view_.Surface().DC(),
+           rect.left, rect.top, SRCCOPY);
     ReleaseDC(window_, dc);
 }
 
@@ -491,8 +499,8 @@ void TSkinWindow::TrackMenuBar(int item) {
         {
             TSkinMenuStyler styler(sub, view_.Def().menu, view_.Fonts());
             styler_ = &styler;
-            TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, r.left, r.bottom,
-                             window_, &params);
+            TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, r.left,
+                             r.bottom, window_, &params);
             if (!*alive)
                 return;
             styler_ = nullptr;
@@ -532,9 +540,10 @@ void TSkinWindow::PopupMenu(HMENU menu, int x, int y) {
     std::shared_ptr<bool> alive = alive_;
     TSkinMenuStyler styler(menu, view_.Def().menu, view_.Fonts());
     styler_ = &styler;
-    TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, x, y, window_, nullptr);
+    TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, x, y, window_,
+                     nullptr);
     if (*alive)
         styler_ = nullptr;
 }
 
-}  // namespace vireon
+} // namespace vireon

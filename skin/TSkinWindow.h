@@ -73,4 +73,4 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-}  // namespace vireon
+} // namespace vireon

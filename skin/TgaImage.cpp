@@ -28,8 +28,8 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path, size_t limit) {
                          " bytes, at most " + std::to_string(limit) + ")");
     std::vector<uint8_t> data(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!data.empty() && (!ReadFile(file.get(), data.data(), DWORD(data.size()), &read, nullptr) ||
-                          read != data.size()))
+    if (!data.empty() &&
+        (!ReadFile(file.get(), data.data(), DWORD(data.size()), &read, nullptr) || read != data.size()))
         throw ESkinError(name + ": cannot read the file");
     return data;
 }
@@ -43,7 +43,7 @@ uint32_t ReadPixel(const uint8_t* p, int bytes) {
     return Premultiply((a << 24) | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0]);
 }
 
-}  // namespace
+} // namespace
 
 TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
     auto fail = [&](const std::string& why) { return ESkinError(name + ": " + why); };
@@ -59,7 +59,8 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
         throw fail("unsupported TGA depth of " + std::to_string(bits) + " bits");
     if (width == 0 || height == 0)
         throw fail("the TGA image has no pixels");
-    if (width > TPixmap::kMaxSide || height > TPixmap::kMaxSide || int64_t(width) * height > TPixmap::kMaxPixels)
+    if (width > TPixmap::kMaxSide || height > TPixmap::kMaxSide ||
+        int64_t(width) * height > TPixmap::kMaxPixels)
         throw fail("the TGA image size " + std::to_string(width) + " x " + std::to_string(height) +
                    " is out of range");
     int bytes = bits / 8;
@@ -110,4 +111,4 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
     return image;
 }
 
-}  // namespace vireon
+} // namespace vireon

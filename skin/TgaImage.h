@@ -19,4 +19,4 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path, size_t limit);
 // UTF-16 to UTF-8 for messages.
 std::string Narrow(const std::wstring& text);
 
-}  // namespace vireon
+} // namespace vireon

@@ -54,7 +54,7 @@ void WriteTga(const TPixmap& image, const char* path) {
     out[14] = kSize & 0xFF;
     out[15] = kSize >> 8;
     out[16] = 32;
-    out[17] = 8;  // eight alpha bits, bottom-up rows
+    out[17] = 8; // eight alpha bits, bottom-up rows
     for (int y = kSize - 1; y >= 0; --y)
         for (int x = 0; x < kSize; ++x) {
             uint32_t p = image.At(x, y);
@@ -72,7 +72,7 @@ void WriteTga(const TPixmap& image, const char* path) {
     file.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -13,8 +13,8 @@ using namespace vireon;
 namespace {
 
 HWND MakeWindow(const wchar_t* title, int x, int y, int w, int h, HMENU menu) {
-    return CreateWindowExW(0, L"SkinPreviewWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
-                           menu, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, L"SkinPreviewWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h,
+                           nullptr, menu, GetModuleHandleW(nullptr), nullptr);
 }
 
 HMENU MakeMenu() {
@@ -31,9 +31,11 @@ HMENU MakeMenu() {
     return bar;
 }
 
-VOID CALLBACK CloseMenus(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+VOID CALLBACK CloseMenus(HWND, UINT, UINT_PTR, DWORD) {
+    EndMenu();
+}
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2)

@@ -23,7 +23,7 @@ struct TgaLayout {
 
 std::vector<uint8_t> EncodeTga(const TgaLayout& layout) {
     std::vector<uint8_t> out(18, 0);
-    out[0] = 3;  // an image id the reader must skip
+    out[0] = 3; // an image id the reader must skip
     out[2] = layout.rle ? 10 : 2;
     out[12] = 3;
     out[14] = 2;
@@ -55,15 +55,18 @@ std::vector<uint8_t> EncodeTga(const TgaLayout& layout) {
     return out;
 }
 
-std::string Bytes(const std::vector<uint8_t>& data) { return std::string(data.begin(), data.end()); }
+std::string Bytes(const std::vector<uint8_t>& data) {
+    return std::string(data.begin(), data.end());
+}
 
-}  // namespace
+} // namespace
 
 TEST(SkinTga, DecodesBothEncodingsRowOrdersAndDepths) {
-    for (TgaLayout layout : {TgaLayout{24, false, false}, TgaLayout{24, false, true}, TgaLayout{24, true, false},
-                             TgaLayout{32, false, false}, TgaLayout{32, true, true}, TgaLayout{32, false, true}}) {
-        SCOPED_TRACE(testing::Message() << layout.bits << " bits, rle " << layout.rle << ", top-down "
-                                        << layout.topDown);
+    for (TgaLayout layout :
+         {TgaLayout{24, false, false}, TgaLayout{24, false, true}, TgaLayout{24, true, false},
+          TgaLayout{32, false, false}, TgaLayout{32, true, true}, TgaLayout{32, false, true}}) {
+        SCOPED_TRACE(testing::Message()
+                     << layout.bits << " bits, rle " << layout.rle << ", top-down " << layout.topDown);
         TPixmap image = DecodeTga(EncodeTga(layout), "test.tga");
         ASSERT_EQ(image.Width(), 3);
         ASSERT_EQ(image.Height(), 2);
@@ -92,13 +95,13 @@ TEST(SkinTga, LyingOrUnsupportedFilesRaiseWithTheName) {
     expectFailure({good.begin(), good.begin() + 10}, "header is incomplete");
     expectFailure({good.begin(), good.end() - 1}, "truncated");
     std::vector<uint8_t> huge = good;
-    huge[12] = huge[13] = huge[14] = huge[15] = 0xFF;  // 65535 x 65535 promised
+    huge[12] = huge[13] = huge[14] = huge[15] = 0xFF; // 65535 x 65535 promised
     expectFailure(huge, "out of range");
     std::vector<uint8_t> big = good;
-    big[13] = 0x20;  // 8195 x 2: allowed size, but the data is not there
+    big[13] = 0x20; // 8195 x 2: allowed size, but the data is not there
     expectFailure(big, "truncated");
     std::vector<uint8_t> rle = EncodeTga({32, true, false});
-    rle[21] = 0x7F;  // a raw packet of 128 pixels in a 6-pixel image
+    rle[21] = 0x7F; // a raw packet of 128 pixels in a 6-pixel image
     expectFailure(rle, "past the end");
     std::vector<uint8_t> mapped = good;
     mapped[2] = 1;
@@ -127,8 +130,8 @@ TEST(SkinImage, ShippedDisplayPictureLoads) {
     image->LoadFromFile(skintest::Wide(VIREON_BUILD_DIR "/bin/skins/Display.tga"));
     EXPECT_EQ(image->GetSize().cx, 64);
     EXPECT_EQ(image->GetSize().cy, 64);
-    EXPECT_EQ(image->Pixels().At(0, 0) >> 24, 0u);       // transparent corner
-    EXPECT_EQ(image->Pixels().At(28, 14) >> 24, 255u);  // on the disc
+    EXPECT_EQ(image->Pixels().At(0, 0) >> 24, 0u);     // transparent corner
+    EXPECT_EQ(image->Pixels().At(28, 14) >> 24, 255u); // on the disc
 }
 
 TEST(SkinImage, AbsurdSizesRaise) {
@@ -155,10 +158,10 @@ TEST(SkinImage, BlendArithmeticIsSourceOverByAlpha) {
     face->FillRect({0, 0, 4, 2}, 0xFFF0F0F0);
     picture->LoadFromFile(skintest::WriteScratch("blend.tga", Bytes(EncodeTga({32, false, true}))));
     face->BlendImage({1, 0, 4, 2}, {0, 0}, picture.Get());
-    EXPECT_EQ(face->Pixels().At(0, 0), 0xFFF0F0F0u);  // outside the rectangle
+    EXPECT_EQ(face->Pixels().At(0, 0), 0xFFF0F0F0u); // outside the rectangle
     EXPECT_EQ(face->Pixels().At(1, 0), 0xFFFF0000u);
     EXPECT_EQ(face->Pixels().At(1, 1), BlendOver(0xFFF0F0F0, Premultiply(0x80FFFFFF)));
-    EXPECT_EQ(face->Pixels().At(2, 1), 0xFFF0F0F0u);  // fully transparent source pixel
+    EXPECT_EQ(face->Pixels().At(2, 1), 0xFFF0F0F0u); // fully transparent source pixel
     // A source origin past the picture's edge blends nothing.
     face->BlendImage({0, 0, 4, 2}, {5, 5}, picture.Get());
     EXPECT_EQ(face->Pixels().At(0, 0), 0xFFF0F0F0u);

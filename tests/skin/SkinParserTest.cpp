@@ -67,7 +67,7 @@ void ExpectError(const std::string& text, const std::string& where, const std::s
     EXPECT_NE(message.find(what), std::string::npos) << message;
 }
 
-}  // namespace
+} // namespace
 
 TEST(SkinParser, ReadsEveryPartOfAValidFile) {
     auto data = ParseSkinText(kValidSkin, L"test.skn");
@@ -117,16 +117,22 @@ TEST(SkinParser, NamesTheLineOfEachKindOfError) {
     ExpectError(Replace(skin, "colour half   #FF000080", "colour half #12345"), "line 4", "not a colour");
     ExpectError(Replace(skin, "form AboutDlg", "frm AboutDlg"), "line 31", "unknown keyword \"frm\"");
     ExpectError(Replace(skin, "  panel pnScreen", "  panl pnScreen"), "line 23", "unknown keyword \"panl\"");
-    ExpectError(Replace(skin, "fill=#000000 anchor=lrtb", "fil=#000000"), "line 23", "unknown attribute \"fil\"");
+    ExpectError(Replace(skin, "fill=#000000 anchor=lrtb", "fil=#000000"), "line 23",
+                "unknown attribute \"fil\"");
     ExpectError(Replace(skin, "glyph=play style=flat anchor=lb", "glyph=stop style=flat"), "line 24",
                 "unknown glyph \"stop\"");
     ExpectError(Replace(skin, "glyph=play style=flat anchor=lb", "glyph=play"), "line 24", "has no style");
-    ExpectError(Replace(skin, "  hover fill=#202020", "  hoover fill=#202020"), "line 16", "unknown button state");
+    ExpectError(Replace(skin, "  hover fill=#202020", "  hoover fill=#202020"), "line 16",
+                "unknown button state");
+    ExpectError(Replace(skin, "  normal fill=none glyph=#C0C0C0\n  hover fill=#202020",
+                        "  hover fill=#202020\n  normal fill=none glyph=#C0C0C0"),
+                "line 15", "normal state comes first");
     ExpectError(Replace(skin, "  ring 10 10 5 1", "  ring 10 10 5"), "line 9", "takes 4 numbers");
     ExpectError(Replace(skin, "  fill M 6 4 L 16 10", "  fill Q 6 4 L 16 10"), "line 6", "a path is made of");
     ExpectError(Replace(skin, "orient=v", "orient=x"), "line 27", "orient is h or v");
     ExpectError(Replace(skin, "text=\"Hello world\"", "text=\"Hello world"), "line 28", "no closing quote");
-    ExpectError(Replace(skin, "static Site_h", "static lbFilmCaption"), "line 29", "defined twice (first on line 28)");
+    ExpectError(Replace(skin, "static Site_h", "static lbFilmCaption"), "line 29",
+                "defined twice (first on line 28)");
     ExpectError(Replace(skin, "form AboutDlg", "form MainForm"), "line 31", "defined twice");
     ExpectError(Replace(skin, "frame 2 30 2 4", "frame 200 30 200 4"), "line 19", "frame");
     ExpectError(Replace(skin, "anchor=lr\n", "anchor=x\n"), "line 22", "anchor");
@@ -137,9 +143,10 @@ TEST(SkinParser, RefusesAbsurdNumbers) {
     ExpectError(Replace(skin, "pnScreen 2 50 316 100", "pnScreen 2 50 2147483648 100"), "line 23",
                 "out of range");
     ExpectError(Replace(skin, "pnScreen 2 50 316 100", "pnScreen 2 50 -5 100"), "line 23", "out of range");
-    ExpectError(Replace(skin, "pnScreen 2 50 316 100", "pnScreen 2 50 99999999999999999999999 100"), "line 23",
-                "not a whole number");
-    ExpectError(Replace(skin, "form MainForm 320 200", "form MainForm 100000 100000"), "line 18", "out of range");
+    ExpectError(Replace(skin, "pnScreen 2 50 316 100", "pnScreen 2 50 99999999999999999999999 100"),
+                "line 23", "not a whole number");
+    ExpectError(Replace(skin, "form MainForm 320 200", "form MainForm 100000 100000"), "line 18",
+                "out of range");
     ExpectError(Replace(skin, "step=256", "step=0"), "line 26", "out of range");
     ExpectError(Replace(skin, "size=12 bold", "size=1e9 bold"), "line 28", "not a whole number");
 }
@@ -174,8 +181,10 @@ TEST_F(SkinLoad, BadFilesRaiseAndKeepThePreviousSkin) {
     skin_->LoadSkin(skintest::WriteScratch("good.skn", kValidSkin));
     ExpectLoadError(Wide(skintest::ScratchDir() + "/missing.skn"), "cannot open");
     ExpectLoadError(skintest::WriteScratch("empty.skn", ""), "empty");
-    ExpectLoadError(skintest::WriteScratch("truncated.skn", std::string(kValidSkin).substr(0, 300)), "truncated");
-    ExpectLoadError(skintest::WriteScratch("keyword.skn", "vireon-skin 1\nwidget x\n"), "line 2: unknown keyword");
+    ExpectLoadError(skintest::WriteScratch("truncated.skn", std::string(kValidSkin).substr(0, 300)),
+                    "truncated");
+    ExpectLoadError(skintest::WriteScratch("keyword.skn", "vireon-skin 1\nwidget x\n"),
+                    "line 2: unknown keyword");
     {
         // 50 MB of comments: refused by its size before it is read.
         std::string big(50 * 1024 * 1024, '#');
@@ -201,11 +210,11 @@ TEST_F(SkinLoad, ShippedSkinHasEveryFormAndObjectThePlayerNames) {
     ASSERT_TRUE(about);
     EXPECT_EQ(about->width, 348);
     EXPECT_EQ(about->height, 211);
-    std::vector<std::wstring> stems = {L"sbPosition", L"sbPositionLine", L"sbVolume", L"sbVolumeLine", L"bnPlay",
-                                       L"bnPause", L"bnMuteOff", L"lbFilmCaption", L"lbFilmElapsed", L"bnPrev",
-                                       L"bnNext", L"bnMenu", L"bnAudio", L"bnSubtitles", L"bnColors",
-                                       L"bnFullScreen", L"bnMaximize", L"bnStop", L"bnNextFrame", L"bnEject",
-                                       L"bnMute", L"bnTopmost"};
+    std::vector<std::wstring> stems = {
+        L"sbPosition",  L"sbPositionLine", L"sbVolume",      L"sbVolumeLine", L"bnPlay",     L"bnPause",
+        L"bnMuteOff",   L"lbFilmCaption",  L"lbFilmElapsed", L"bnPrev",       L"bnNext",     L"bnMenu",
+        L"bnAudio",     L"bnSubtitles",    L"bnColors",      L"bnFullScreen", L"bnMaximize", L"bnStop",
+        L"bnNextFrame", L"bnEject",        L"bnMute",        L"bnTopmost"};
     auto expectObject = [&](const wchar_t* formName, const std::wstring& name, TObjectKind kind) {
         const TFormDef* form = data->FindForm(formName);
         ASSERT_TRUE(form);

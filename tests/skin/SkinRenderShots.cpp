@@ -52,8 +52,7 @@ class SkinShots : public testing::Test {
 protected:
     void SetUp() override { skin_->LoadSkin(skintest::ShippedSkin()); }
 
-    template <typename Interface>
-    ComPtr<Interface> Find(HWND window, const wchar_t* name) {
+    template <typename Interface> ComPtr<Interface> Find(HWND window, const wchar_t* name) {
         ComPtr<Interface> object;
         EXPECT_HRESULT_SUCCEEDED(skin_->GetSkinForm(window)->FindObject(name).As(&object));
         return object;
@@ -97,14 +96,14 @@ protected:
     ComPtr<TSkin> skin_ = TSkin::Create();
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SkinShots, MainForm) {
     skintest::TestWindow window(true);
     skin_->ApplySkin(window.get());
     Shoot(window.get(), "MainForm-idle");
     ShowPlaying(window.get(), L"");
-    Hover(window.get(), 124, 558);  // over "bnStop"
+    Hover(window.get(), 124, 558); // over "bnStop"
     Shoot(window.get(), "MainForm-playing");
 }
 
@@ -114,7 +113,7 @@ TEST_F(SkinShots, MiniControlForm) {
     // As wide as the screen of the test display.
     SetWindowPos(window.get(), nullptr, 0, 0, 1280, 72, SWP_NOMOVE | SWP_NOZORDER);
     ShowPlaying(window.get(), L"_m");
-    Hover(window.get(), 1280 - 1024 + 988, 46);  // over "bnClose_m", anchored right
+    Hover(window.get(), 1280 - 1024 + 988, 46); // over "bnClose_m", anchored right
     Shoot(window.get(), "MiniControlForm");
 }
 

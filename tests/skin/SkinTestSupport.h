@@ -10,7 +10,9 @@
 
 namespace skintest {
 
-inline std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+inline std::wstring Wide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 inline std::string ScratchDir() {
     std::string dir = VIREON_BUILD_DIR "/testenv/skin-tests";
@@ -25,7 +27,9 @@ inline std::wstring WriteScratch(const std::string& name, const std::string& con
     return Wide(path);
 }
 
-inline std::wstring ShippedSkin() { return Wide(VIREON_BUILD_DIR "/bin/skins/DVDTest.skn"); }
+inline std::wstring ShippedSkin() {
+    return Wide(VIREON_BUILD_DIR "/bin/skins/DVDTest.skn");
+}
 
 // A plain top-level window like the forms library makes, destroyed with the owner.
 class TestWindow {
@@ -45,8 +49,8 @@ public:
             AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
             AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), L"&Help");
         }
-        handle_ = CreateWindowExW(0, L"SkinTestWindow", L"test", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 100, 100, width, height,
-                                  nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+        handle_ = CreateWindowExW(0, L"SkinTestWindow", L"test", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 100,
+                                  100, width, height, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
     }
     ~TestWindow() {
         if (IsWindow(handle_))
@@ -66,4 +70,4 @@ inline void PumpMessages() {
     }
 }
 
-}  // namespace skintest
+} // namespace skintest

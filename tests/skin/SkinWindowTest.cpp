@@ -39,7 +39,8 @@ struct EventLog {
     void Attach(TSkin& skin) {
         skin.OnClick = [this](ISkin*, ISkinObject* source) { Add(L"click ", source); };
         skin.OnMouseDown = [this](ISkin*, ISkinObject* source, TSkinMouseButton button, int x, int y) {
-            Add(L"down" + std::to_wstring(int(button)) + L" " + std::to_wstring(x) + L"," + std::to_wstring(y) + L" ",
+            Add(L"down" + std::to_wstring(int(button)) + L" " + std::to_wstring(x) + L"," +
+                    std::to_wstring(y) + L" ",
                 source);
         };
         skin.OnMouseIn = [this](ISkin*, ISkinObject* source) { Add(L"in ", source); };
@@ -62,8 +63,7 @@ protected:
         log_.Attach(*skin_.Get());
     }
 
-    template <typename Interface>
-    ComPtr<Interface> Find(const wchar_t* name) {
+    template <typename Interface> ComPtr<Interface> Find(const wchar_t* name) {
         ComPtr<Interface> object;
         ComPtr<ISkinObject> found = form_->FindObject(name);
         EXPECT_TRUE(found) << "no object";
@@ -91,7 +91,7 @@ protected:
     EventLog log_;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SkinWindow, FindsObjectsByNameAndKind) {
     EXPECT_EQ(form_->GetName(), L"MainForm");
@@ -192,7 +192,7 @@ TEST_F(SkinWindow, DraggingRaisesOneScrollWithTheFinalPosition) {
     Mouse(WM_MOUSEMOVE, 120, 170);
     Mouse(WM_LBUTTONDOWN, 120, 170);
     Mouse(WM_MOUSEMOVE, 150, 170);
-    bar->SetPos(3);  // the player's timer does not move the thumb under the mouse
+    bar->SetPos(3); // the player's timer does not move the thumb under the mouse
     Mouse(WM_MOUSEMOVE, 180, 171);
     EXPECT_EQ(bar->GetPos(), 77);
     Mouse(WM_LBUTTONUP, 180, 171);
@@ -206,7 +206,8 @@ TEST_F(SkinWindow, DraggingRaisesOneScrollWithTheFinalPosition) {
     Mouse(WM_LBUTTONDOWN, 280, 60);
     Mouse(WM_LBUTTONUP, 280, 400);
     EXPECT_EQ(Find<ISkinScrollBar>(L"sbVolume")->GetPos(), 10000);
-    EXPECT_NE(std::find(log_.entries.begin(), log_.entries.end(), L"scroll 10000 sbVolume"), log_.entries.end());
+    EXPECT_NE(std::find(log_.entries.begin(), log_.entries.end(), L"scroll 10000 sbVolume"),
+              log_.entries.end());
 }
 
 TEST_F(SkinWindow, EventsNameTheirSourceAndDisabledButtonsStayQuiet) {
@@ -223,7 +224,8 @@ TEST_F(SkinWindow, EventsNameTheirSourceAndDisabledButtonsStayQuiet) {
     stop->SetDisabled(false);
     log_.entries.clear();
     Click(65, 175);
-    std::vector<std::wstring> expected = {L"out pnScreen", L"in bnStop", L"down0 65,175 bnStop", L"click bnStop"};
+    std::vector<std::wstring> expected = {L"out pnScreen", L"in bnStop", L"down0 65,175 bnStop",
+                                          L"click bnStop"};
     EXPECT_EQ(log_.entries, expected);
     // A press that leaves the button before release is no click.
     log_.entries.clear();
@@ -304,7 +306,7 @@ VOID CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SkinWindow, PopupMenuPutsTheItemsBackAsTheyWere) {
     HMENU menu = CreatePopupMenu();

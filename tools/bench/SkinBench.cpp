@@ -20,7 +20,7 @@ namespace {
 double Milliseconds(int rounds, const std::function<void()>& work) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
-    work();  // warm caches and glyph pictures
+    work(); // warm caches and glyph pictures
     QueryPerformanceCounter(&start);
     for (int i = 0; i < rounds; ++i)
         work();
@@ -29,8 +29,8 @@ double Milliseconds(int rounds, const std::function<void()>& work) {
 }
 
 void Report(const char* what, double value, const char* baselineName, double baseline, double target) {
-    std::printf("%-34s %8.3f ms   (baseline %s: %.3f ms; target < %.0f ms)\n", what, value, baselineName, baseline,
-                target);
+    std::printf("%-34s %8.3f ms   (baseline %s: %.3f ms; target < %.0f ms)\n", what, value, baselineName,
+                baseline, target);
 }
 
 HWND MakeWindow() {
@@ -42,8 +42,8 @@ HWND MakeWindow() {
     HMENU menu = CreateMenu();
     for (const wchar_t* name : {L"&File", L"&Play", L"&DVD", L"&Tools", L"&Help"})
         AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), name);
-    return CreateWindowExW(0, L"SkinBenchWindow", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, menu,
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, L"SkinBenchWindow", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                           menu, GetModuleHandleW(nullptr), nullptr);
 }
 
 LPARAM ClientPoint(const TSkinFormView& view, int x, int y) {
@@ -51,7 +51,7 @@ LPARAM ClientPoint(const TSkinFormView& view, int x, int y) {
     return MAKELPARAM(x - client.left, y - client.top);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
         left = !left;
         SendMessageW(window, WM_MOUSEMOVE, 0, ClientPoint(view, left ? 124 : 164, 558));
     });
-    double idle = Milliseconds(500, [&] { SendMessageW(window, WM_MOUSEMOVE, 0, ClientPoint(view, 600, 590)); });
+    double idle =
+        Milliseconds(500, [&] { SendMessageW(window, WM_MOUSEMOVE, 0, ClientPoint(view, 600, 590)); });
     Report("hover repaint (one button to next)", hover, "mouse move without change", idle, 1);
     DestroyWindow(window);
     return 0;
