@@ -61,6 +61,7 @@ struct TObjectDef {
     RECT rect{};
     TAnchors anchors;
     bool visible = true;
+    std::wstring tip; // shown when the mouse rests on the object
     // Panel and static background.
     uint32_t fill = 0;
     uint32_t fill2 = 0;

@@ -449,6 +449,8 @@ private:
             object.anchors = Anchors(value);
         else if (key == "hidden")
             object.visible = false;
+        else if (key == "tip")
+            object.tip = Widen(value);
         else if (key == "fill")
             object.fill = object.fill2 = Colour(value);
         else if (key == "fill2")

@@ -68,7 +68,66 @@ TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinDa
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SyncSize();
     RefreshMenuBar();
+    CreateTips();
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
+}
+
+void TSkinWindow::CreateTips() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window_, nullptr,
+                                GetModuleHandleW(nullptr), nullptr));
+    if (!tips_)
+        return;
+    for (size_t i = 0; i < view_.Count(); ++i) {
+        const TObjectDef& def = *view_.Object(i).def;
+        if (def.tip.empty())
+            continue;
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = i;
+        tool.lpszText = const_cast<wchar_t*>(def.tip.c_str());
+        SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        UpdateTip(int(i));
+    }
+}
+
+// Tips follow their object; a hidden object shows none.
+void TSkinWindow::UpdateTip(int index) {
+    const TObjectState& o = view_.Object(index);
+    if (!tips_ || o.def->tip.empty())
+        return;
+    RECT client = view_.ClientRect();
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = window_;
+    tool.uId = UINT_PTR(index);
+    tool.rect = o.rect;
+    OffsetRect(&tool.rect, -client.left, -client.top);
+    if (!o.visible)
+        tool.rect = {};
+    SendMessageW(tips_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The wheel moves a scroll bar under the mouse by its step: up is forward on a horizontal bar and
+// towards the top on a vertical one.
+bool TSkinWindow::Wheel(POINT screen, int delta) {
+    RECT window{};
+    GetWindowRect(window_, &window);
+    int hit = view_.HitObject({screen.x - window.left, screen.y - window.top});
+    if (hit < 0 || view_.Object(hit).def->kind != TObjectKind::ScrollBar || pressed_ == hit)
+        return false;
+    TObjectState& o = view_.Object(hit);
+    int notches = delta / WHEEL_DELTA;
+    if (notches == 0)
+        return true;
+    int64_t pos = int64_t(o.pos) + int64_t(o.def->vertical ? -notches : notches) * o.def->step;
+    SetScroll(hit, int(std::clamp<int64_t>(pos, 0, o.max)), o.max);
+    skin_.RaiseScroll(handles_[hit].Get(), o.pos, alive_);
+    return true;
 }
 
 TSkinWindow::~TSkinWindow() {
@@ -143,6 +202,10 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
     case WM_DRAWITEM:
         if (styler_ && styler_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
+        break;
+    case WM_MOUSEWHEEL:
+        if (Wheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam)))
+            return 0;
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_KEYMENU && view_.HasMenuBar()) {
@@ -228,6 +291,8 @@ void TSkinWindow::SyncSize() {
     if (width <= 0 || height <= 0 || (width == view_.Width() && height == view_.Height()))
         return;
     view_.Resize(width, height);
+    for (size_t i = 0; i < view_.Count(); ++i)
+        UpdateTip(int(i));
     RefreshMenuBar();
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
@@ -303,6 +368,7 @@ void TSkinWindow::SetObjectRect(int index, const RECT& rect) {
         return;
     RECT old = o.rect;
     o.rect = rect;
+    UpdateTip(index);
     Invalidate(Union(old, rect));
 }
 
@@ -311,6 +377,7 @@ void TSkinWindow::SetObjectVisible(int index, bool visible) {
     if (o.visible == visible)
         return;
     o.visible = visible;
+    UpdateTip(index);
     if (!visible && hover_ == index) {
         hover_ = -1;
         o.hover = false;

@@ -58,6 +58,9 @@ private:
     void TrackMenuBar(int item);
     int NextMenuBarItem(int current, const RECT& window);
     void RunSystemCommand(const TObjectDef& def);
+    void CreateTips();
+    void UpdateTip(int index);
+    bool Wheel(POINT screen, int delta);
 
     TSkin& skin_;
     HWND window_;
@@ -69,6 +72,7 @@ private:
     int pressed_ = -1;
     bool tracking_ = false;
     TSkinMenuStyler* styler_ = nullptr;
+    UniqueWindow tips_;
     // Cleared when the window goes, so that code after an event handler knows to stop.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

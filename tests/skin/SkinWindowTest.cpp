@@ -5,6 +5,8 @@
 #include "skin/TSkin.h"
 #include "skin/TSkinWindow.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -24,7 +26,7 @@ form MainForm 300 200
   frame 4 30 4 6
   drag 0 0 250 30 anchor=lr
   panel pnScreen 4 50 292 100 fill=#000000 anchor=lrtb
-  button bnPlay 10 160 30 30 glyph=dot style=flat anchor=lb
+  button bnPlay 10 160 30 30 glyph=dot style=flat anchor=lb tip="Play"
   button bnStop 50 160 30 30 glyph=dot style=flat anchor=lb
   button bnClose 270 0 30 30 glyph=dot style=flat anchor=r command=close
   scrollbar sbPosition 100 160 107 20 orient=h step=256 max=100 thumbsize=7 anchor=lrb
@@ -208,6 +210,44 @@ TEST_F(SkinWindow, DraggingRaisesOneScrollWithTheFinalPosition) {
     EXPECT_EQ(Find<ISkinScrollBar>(L"sbVolume")->GetPos(), 10000);
     EXPECT_NE(std::find(log_.entries.begin(), log_.entries.end(), L"scroll 10000 sbVolume"),
               log_.entries.end());
+}
+
+TEST_F(SkinWindow, WheelMovesAScrollBarByItsStep) {
+    auto volume = Find<ISkinScrollBar>(L"sbVolume");
+    volume->SetPos(5000);
+    RECT window{};
+    GetWindowRect(window_.get(), &window);
+    LPARAM onBar = MAKELPARAM(window.left + 280, window.top + 100);
+    SendMessageW(window_.get(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), onBar);
+    EXPECT_EQ(volume->GetPos(), 4500); // up is towards the top of a vertical bar
+    SendMessageW(window_.get(), WM_MOUSEWHEEL, MAKEWPARAM(0, -2 * WHEEL_DELTA), onBar);
+    EXPECT_EQ(volume->GetPos(), 5500);
+    std::vector<std::wstring> expected = {L"scroll 4500 sbVolume", L"scroll 5500 sbVolume"};
+    EXPECT_EQ(log_.entries, expected);
+    // Off the bars the wheel changes nothing.
+    SendMessageW(window_.get(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                 MAKELPARAM(window.left + 20, window.top + 170));
+    EXPECT_EQ(log_.entries.size(), 2u);
+}
+
+namespace {
+
+BOOL CALLBACK FindTips(HWND candidate, LPARAM found) {
+    wchar_t name[64] = {};
+    GetClassNameW(candidate, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+        *reinterpret_cast<HWND*>(found) = candidate;
+    return TRUE;
+}
+
+} // namespace
+
+TEST_F(SkinWindow, ObjectsWithATipGetATooltip) {
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindTips, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(GetWindow(tips, GW_OWNER), window_.get());
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 TEST_F(SkinWindow, EventsNameTheirSourceAndDisabledButtonsStayQuiet) {
