@@ -94,7 +94,6 @@ void TSkinMenuStyler::Style(HMENU menu) {
             continue;
         auto item = std::make_unique<TItem>();
         item->menu = menu;
-        item->position = UINT(i);
         item->type = info.fType;
         item->data = info.dwItemData;
         item->text = ItemText(menu, UINT(i));
@@ -112,21 +111,37 @@ void TSkinMenuStyler::Style(HMENU menu) {
 }
 
 TSkinMenuStyler::~TSkinMenuStyler() {
-    for (auto& item : items_) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA;
-        info.fType = item->type;
-        info.dwItemData = item->data;
-        SetMenuItemInfoW(item->menu, item->position, TRUE, &info);
-        if (!(item->type & MFT_SEPARATOR) && !item->text.empty()) {
-            info.fMask = MIIM_STRING;
-            info.dwTypeData = item->text.data();
-            SetMenuItemInfoW(item->menu, item->position, TRUE, &info);
+    // Items are found by their data, not their place: a handler may have changed the menu meanwhile.
+    for (TMenuBackground& background : backgrounds_) {
+        if (!IsMenu(background.menu))
+            continue;
+        int count = GetMenuItemCount(background.menu);
+        for (int i = 0; i < count; ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_DATA;
+            const TItem* item =
+                GetMenuItemInfoW(background.menu, UINT(i), TRUE, &info) ? Ours(info.dwItemData) : nullptr;
+            if (item)
+                Restore(*item, UINT(i));
         }
-    }
-    for (TMenuBackground& background : backgrounds_)
         SetMenuInfo(background.menu, &background.info);
+    }
+}
+
+void TSkinMenuStyler::Restore(const TItem& item, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    info.fType = item.type;
+    info.dwItemData = item.data;
+    SetMenuItemInfoW(item.menu, position, TRUE, &info);
+    if (!(item.type & MFT_SEPARATOR) && !item.text.empty()) {
+        std::wstring text = item.text;
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = text.data();
+        SetMenuItemInfoW(item.menu, position, TRUE, &info);
+    }
 }
 
 const TSkinMenuStyler::TItem* TSkinMenuStyler::Ours(ULONG_PTR data) const {

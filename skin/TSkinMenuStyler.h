@@ -25,7 +25,6 @@ public:
 private:
     struct TItem {
         HMENU menu = nullptr;
-        UINT position = 0;
         UINT type = 0;
         ULONG_PTR data = 0;
         std::wstring text;
@@ -37,6 +36,7 @@ private:
     };
 
     void Style(HMENU menu);
+    void Restore(const TItem& item, UINT position);
     const TItem* Ours(ULONG_PTR data) const;
 
     const TMenuLook& look_;

@@ -203,6 +203,24 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         if (styler_ && styler_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
         break;
+    case WM_STYLECHANGING: {
+        // The frame stays the skin's, whatever styles the window's owner sets later.
+        auto* change = reinterpret_cast<STYLESTRUCT*>(lParam);
+        if (wParam == WPARAM(GWL_STYLE))
+            change->styleNew = (change->styleNew & ~kFrameStyles) | WS_CLIPCHILDREN;
+        else if (wParam == WPARAM(GWL_EXSTYLE))
+            change->styleNew &= ~kFrameExStyles;
+        handled = false;
+        return 0;
+    }
+    case WM_SETTEXT: {
+        // The default handling may paint a caption of its own over the skin's frame.
+        std::shared_ptr<bool> alive = alive_;
+        LRESULT result = DefSubclassProc(window_, message, wParam, lParam);
+        if (*alive)
+            PaintFrame();
+        return result;
+    }
     case WM_MOUSEWHEEL:
         if (Wheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam)))
             return 0;

@@ -158,6 +158,18 @@ TEST_F(SkinWindow, RectanglesAreInFormPixelsAndRelative) {
     EXPECT_EQ(client.bottom, 200 - 36);
 }
 
+TEST_F(SkinWindow, KeepsItsFrameWhenTheOwnerChangesStyles) {
+    SetWindowLongW(window_.get(), GWL_STYLE, WS_OVERLAPPEDWINDOW);
+    SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowTextW(window_.get(), L"new caption");
+    EXPECT_EQ(GetWindowLongW(window_.get(), GWL_STYLE) & WS_CAPTION, 0);
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    EXPECT_EQ(client.right, 292);
+    EXPECT_EQ(client.bottom, 200 - 36);
+}
+
 TEST_F(SkinWindow, HitTestTakesScreenPointsAndVisibility) {
     auto play = Find<ISkinVisual>(L"bnPlay");
     RECT window{};
