@@ -413,3 +413,47 @@ TEST(SkinMainWindow, KeepsTwentyPixelsForTheMenuBar) {
     ASSERT_EQ(record->View().MenuItems().size(), 2u);
     EXPECT_EQ(record->View().MenuItems()[0].shown, L"File");
 }
+
+namespace {
+
+struct MenuWatch {
+    HMENU opened = nullptr;
+    int measured = 0;
+};
+
+LRESULT CALLBACK WatchMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR data) {
+    auto* watch = reinterpret_cast<MenuWatch*>(data);
+    if (message == WM_INITMENUPOPUP)
+        watch->opened = reinterpret_cast<HMENU>(wParam);
+    if (message == WM_MEASUREITEM)
+        ++watch->measured;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(SkinMainWindow, MenuBarOpensItsMenusInSkinStyle) {
+    ComPtr<TSkin> skin = TSkin::Create();
+    skin->LoadSkin(skintest::ShippedSkin());
+    skintest::TestWindow window(true);
+    skin->ApplySkin(window.get());
+    MenuWatch watch;
+    SetWindowSubclass(window.get(), WatchMenus, 1, reinterpret_cast<DWORD_PTR>(&watch));
+    TSkinFormView& view = skin->Find(window.get())->View();
+    RECT help = view.MenuItems()[1].rect;
+    RECT client = view.ClientRect();
+    HMENU helpMenu = GetSubMenu(GetMenu(window.get()), 1);
+    AppendMenuW(helpMenu, MF_STRING, 200, L"About");
+    SetTimer(nullptr, 0, 300, EndMenuSoon);
+    SendMessageW(window.get(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(help.left + 5 - client.left, help.top + 5 - client.top));
+    EXPECT_EQ(watch.opened, helpMenu);
+    EXPECT_EQ(watch.measured, 1);
+    EXPECT_EQ(GetMenuState(helpMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+    // Alt+F opens the first menu by its mnemonic.
+    SetTimer(nullptr, 0, 300, EndMenuSoon);
+    SendMessageW(window.get(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_EQ(watch.opened, GetSubMenu(GetMenu(window.get()), 0));
+    RemoveWindowSubclass(window.get(), WatchMenus, 1);
+}
