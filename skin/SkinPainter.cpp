@@ -137,11 +137,12 @@ TPixmap RenderScrollBar(const TObjectDef& def, int width, int height, int pos, i
     }
     TMask thumb(width, height);
     int start = ThumbStart(def, def.vertical ? height : width, pos, max);
-    float radius = s / 2;
+    // A hovered or dragged thumb grows a little, within the bar.
+    float radius = std::min(s / 2 + (hot ? 1.5f : 0.f), (def.vertical ? w : h) / 2);
     if (def.vertical)
-        thumb.Circle(w / 2, start + radius, radius);
+        thumb.Circle(w / 2, start + s / 2, radius);
     else
-        thumb.Circle(start + radius, h / 2, radius);
+        thumb.Circle(start + s / 2, h / 2, radius);
     PaintMask(image, thumb, 0, 0, hot ? def.thumbHover : def.thumb);
     return image;
 }
