@@ -139,7 +139,8 @@ TPixmap RenderScrollBar(const TObjectDef& def, int width, int height, int pos, i
     int start = ThumbStart(def, def.vertical ? height : width, pos, max);
     // A hovered or dragged thumb grows a little, within the bar.
     float length = def.vertical ? h : w, centre = start + s / 2;
-    float radius = std::min({s / 2 + (hot ? 1.5f : 0.f), (def.vertical ? w : h) / 2, centre, length - centre});
+    float radius =
+        std::min({s / 2 + (hot ? 1.5f : 0.f), (def.vertical ? w : h) / 2, centre, length - centre});
     if (def.vertical)
         thumb.Circle(w / 2, start + s / 2, radius);
     else

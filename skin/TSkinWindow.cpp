@@ -241,6 +241,10 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         }
         break;
     default:
+        if (message == RehoverMessage()) {
+            Rehover();
+            return 0;
+        }
         break;
     }
     handled = false;
@@ -401,6 +405,23 @@ void TSkinWindow::SetObjectVisible(int index, bool visible) {
         o.hover = false;
     }
     Invalidate(o.rect);
+    // What lies under the mouse may have changed (play turns into pause under the pointer); it is
+    // looked at once the caller is done, not inside its call.
+    if (tracking_)
+        PostMessageW(window_, RehoverMessage(), 0, 0);
+}
+
+UINT TSkinWindow::RehoverMessage() {
+    static const UINT message = RegisterWindowMessageW(L"VireonSkinRehover");
+    return message;
+}
+
+void TSkinWindow::Rehover() {
+    RECT window{};
+    POINT cursor{};
+    if (!tracking_ || pressed_ >= 0 || !GetCursorPos(&cursor) || !GetWindowRect(window_, &window))
+        return;
+    SetHover(view_.HitObject({cursor.x - window.left, cursor.y - window.top}));
 }
 
 void TSkinWindow::SetObjectText(int index, const std::wstring& text) {

@@ -61,6 +61,8 @@ private:
     void CreateTips();
     void UpdateTip(int index);
     bool Wheel(POINT screen, int delta);
+    static UINT RehoverMessage();
+    void Rehover();
 
     TSkin& skin_;
     HWND window_;

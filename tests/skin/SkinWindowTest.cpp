@@ -28,6 +28,7 @@ form MainForm 300 200
   panel pnScreen 4 50 292 100 fill=#000000 anchor=lrtb
   button bnPlay 10 160 30 30 glyph=dot style=flat anchor=lb tip="Play"
   button bnStop 50 160 30 30 glyph=dot style=flat anchor=lb
+  button bnPause 10 160 30 30 glyph=dot style=flat anchor=lb hidden
   button bnClose 270 0 30 30 glyph=dot style=flat anchor=r command=close
   scrollbar sbPosition 100 160 107 20 orient=h step=256 max=100 thumbsize=7 anchor=lrb
   scrollbar sbVolume 270 60 20 100 orient=v step=500 max=10000 thumbsize=10 anchor=rb
@@ -286,6 +287,20 @@ TEST_F(SkinWindow, EventsNameTheirSourceAndDisabledButtonsStayQuiet) {
     Mouse(WM_LBUTTONUP, 150, 100);
     for (const auto& e : log_.entries)
         EXPECT_EQ(e.find(L"click"), std::wstring::npos);
+}
+
+TEST_F(SkinWindow, AnObjectShownUnderTheMouseTakesTheHoverAfterTheCall) {
+    RECT window{};
+    GetWindowRect(window_.get(), &window);
+    ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    SetCursorPos(window.left + 20, window.top + 170);
+    Mouse(WM_MOUSEMOVE, 20, 170);
+    Find<ISkinVisual>(L"bnPlay")->SetVisible(false);
+    Find<ISkinVisual>(L"bnPause")->SetVisible(true);
+    EXPECT_EQ(log_.entries.back(), L"in bnPlay");
+    skintest::PumpMessages();
+    EXPECT_EQ(log_.entries.back(), L"in bnPause");
+    ShowWindow(window_.get(), SW_HIDE);
 }
 
 TEST_F(SkinWindow, FirstEventsReportEachButtonOfTheMouse) {
