@@ -66,14 +66,17 @@ void TSkin::Forget(HWND window) {
 
 template <typename Call>
 bool TSkin::Guarded(ISkinObject* source, const std::shared_ptr<bool>& alive, Call call) {
-    // The handler may close the window and with it the object's last reference.
-    ComPtr<ISkinObject> keep(source);
-    ComPtr<ISkin> self(this);
-    try {
-        call();
-    } catch (...) {
-        if (OnHandlerException)
-            OnHandlerException(std::current_exception());
+    {
+        // The handler may close the window, or release the skin, and with them the object's last
+        // reference: both live until the handler is done, and may go right after.
+        ComPtr<ISkinObject> keep(source);
+        ComPtr<ISkin> self(this);
+        try {
+            call();
+        } catch (...) {
+            if (OnHandlerException)
+                OnHandlerException(std::current_exception());
+        }
     }
     return *alive;
 }

@@ -318,6 +318,18 @@ TEST_F(SkinWindow, AHandlerMayCloseTheWindow) {
     skin_->OnClick = [](ISkin*, ISkinObject*) { throw std::runtime_error("handler failed"); };
 }
 
+TEST_F(SkinWindow, AHandlerMayReleaseTheSkin) {
+    skin_->OnClick = [this](ISkin*, ISkinObject* source) {
+        skin_.Reset();
+        EXPECT_EQ(source->GetName(), L"bnPlay"); // still answers until the handler returns
+    };
+    Click(20, 170);
+    EXPECT_FALSE(skin_);
+    EXPECT_THROW(form_->GetFrame(), ESkinError);
+    SendMessageW(window_.get(), WM_MOUSEMOVE, 0, MAKELPARAM(56, 140)); // the window works on without its skin
+    EXPECT_TRUE(IsWindow(window_.get()));
+}
+
 TEST_F(SkinWindow, HandlerExceptionsGoToTheirOwnEvent) {
     std::string caught;
     skin_->OnClick = [](ISkin*, ISkinObject*) { throw std::runtime_error("handler failed"); };
