@@ -2,7 +2,7 @@
 
 #include "skin/TSkinFormView.h"
 
-#include <algorithm>
+#include <commctrl.h>
 
 namespace vireon {
 
@@ -69,8 +69,53 @@ void DrawArrow(HDC dc, const RECT& r, uint32_t colour) {
 } // namespace
 
 TSkinMenuStyler::TSkinMenuStyler(HMENU menu, const TMenuLook& look, TFontCache& fonts)
-    : look_(look), fonts_(fonts), brush_(CreateSolidBrush(ToColorRef(look.popupFill))) {
+    : look_(look), fonts_(fonts), brush_(CreateSolidBrush(ToColorRef(look.popupFill))),
+      borderBrush_(CreateSolidBrush(ToColorRef(look.border))) {
     Style(menu);
+}
+
+namespace {
+
+constexpr UINT_PTR kMenuSubclassId = 0x564D4E55;
+
+} // namespace
+
+void TSkinMenuStyler::Adopt(HWND menuWindow) {
+    if (!IsWindow(menuWindow) || std::find(adopted_.begin(), adopted_.end(), menuWindow) != adopted_.end())
+        return;
+    adopted_.push_back(menuWindow);
+    SetWindowSubclass(menuWindow, MenuWindowProc, kMenuSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    PaintBorder(menuWindow);
+}
+
+LRESULT CALLBACK TSkinMenuStyler::MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TSkinMenuStyler*>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, MenuWindowProc, id);
+        std::erase(self->adopted_, window);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_PAINT || message == WM_NCPAINT || message == WM_PRINT)
+        self->PaintBorder(window);
+    return result;
+}
+
+// The system draws a light edge around the menu; over it go the skin's border and fill.
+void TSkinMenuStyler::PaintBorder(HWND menuWindow) {
+    RECT r{};
+    GetWindowRect(menuWindow, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    HDC dc = GetWindowDC(menuWindow);
+    if (!dc)
+        return;
+    FrameRect(dc, &r, borderBrush_.get());
+    for (int i = 0; i < 2; ++i) {
+        InflateRect(&r, -1, -1);
+        FrameRect(dc, &r, brush_.get());
+    }
+    ReleaseDC(menuWindow, dc);
 }
 
 void TSkinMenuStyler::Style(HMENU menu) {
@@ -111,6 +156,8 @@ void TSkinMenuStyler::Style(HMENU menu) {
 }
 
 TSkinMenuStyler::~TSkinMenuStyler() {
+    for (HWND window : adopted_)
+        RemoveWindowSubclass(window, MenuWindowProc, kMenuSubclassId);
     // Items are found by their data, not their place: a handler may have changed the menu meanwhile.
     for (TMenuBackground& background : backgrounds_) {
         if (!IsMenu(background.menu))

@@ -6,6 +6,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinPainter.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     // WM_MEASUREITEM and WM_DRAWITEM for the styled items; false for items that are not ours.
     bool Measure(MEASUREITEMSTRUCT& item);
     bool Draw(const DRAWITEMSTRUCT& item);
+    // Takes over the border of a menu's window (as WM_ENTERIDLE names it) for the skin's colours.
+    void Adopt(HWND menuWindow);
 
 private:
     struct TItem {
@@ -35,6 +38,9 @@ private:
         MENUINFO info{};
     };
 
+    static LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self);
+    void PaintBorder(HWND menuWindow);
     void Style(HMENU menu);
     void Restore(const TItem& item, UINT position);
     const TItem* Ours(ULONG_PTR data) const;
@@ -44,6 +50,8 @@ private:
     std::vector<std::unique_ptr<TItem>> items_;
     std::vector<TMenuBackground> backgrounds_;
     UniqueBrush brush_;
+    UniqueBrush borderBrush_;
+    std::vector<HWND> adopted_;
 };
 
 // The top-level items of a menu bar laid out from the left of `bar`.

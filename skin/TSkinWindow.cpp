@@ -199,6 +199,11 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         if (styler_ && styler_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
             return TRUE;
         break;
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_MENU && styler_)
+            styler_->Adopt(reinterpret_cast<HWND>(lParam));
+        handled = false;
+        return 0;
     case WM_DRAWITEM:
         if (styler_ && styler_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
