@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     ComPtr<ISkinStatic> caption, elapsed, line;
     form->FindObject(L"lbFilmCaption").As(&caption);
     form->FindObject(L"lbFilmElapsed").As(&elapsed);
-    caption->SetText(L"Big Buck Bunny - Chapter 3");
+    caption->SetText(L"Sample Clip - Chapter 3");
     elapsed->SetText(L"00:12:41 / 00:42:10");
     ComPtr<ISkinScrollBar> position, volume;
     form->FindObject(L"sbPosition").As(&position);

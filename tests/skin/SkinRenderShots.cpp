@@ -60,7 +60,7 @@ protected:
 
     // What a player with a film loaded shows: caption, time, position and volume with their fills.
     void ShowPlaying(HWND window, const std::wstring& suffix) {
-        Find<ISkinStatic>(window, (L"lbFilmCaption" + suffix).c_str())->SetText(L"Sintel - Chapter 4");
+        Find<ISkinStatic>(window, (L"lbFilmCaption" + suffix).c_str())->SetText(L"Sample Clip - Chapter 4");
         Find<ISkinStatic>(window, (L"lbFilmElapsed" + suffix).c_str())->SetText(L"00:31:07 / 01:48:02");
         auto position = Find<ISkinScrollBar>(window, (L"sbPosition" + suffix).c_str());
         position->SetMax(16384);
