@@ -21,7 +21,7 @@ for shot in "$shots"/*.bmp; do
     total=$(identify -format '%[fx:w*h]' "$ref")
     # Pixels that differ by more than a faint shade; anti-aliasing noise stays below the limit.
     differing=$(compare -metric AE -fuzz 6% "$shot" "$ref" null: 2>&1)
-    limit=$((total * 3 / 1000))
+    limit=$((total / 2000))
     if ! [[ "$differing" =~ ^[0-9]+$ ]] || [ "$differing" -gt "$limit" ]; then
         echo "$name differs from its reference: $differing of $total pixels (limit $limit)"
         compare -fuzz 6% "$shot" "$ref" "$shots/$name-diff.png" 2>/dev/null
