@@ -166,7 +166,14 @@ LRESULT CALLBACK TSkinWindow::SubclassProc(HWND window, UINT message, WPARAM wPa
 }
 
 LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    handled = true;
+    LRESULT result = 0;
+    handled = HandleFrame(message, wParam, lParam, result) || HandleMenu(message, wParam, lParam, result) ||
+              HandleInput(message, wParam, lParam);
+    return result;
+}
+
+// The frame, the painting and the styles: the skin draws everything.
+bool TSkinWindow::HandleFrame(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_NCCALCSIZE: {
         RECT* r =
@@ -176,38 +183,26 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         RECT w = *r;
         *r = {w.left + f.Left, w.top + f.Top + menu, std::max<LONG>(w.left + f.Left, w.right - f.Right),
               std::max<LONG>(w.top + f.Top + menu, w.bottom - f.Bottom)};
-        return 0;
+        return true;
     }
     case WM_NCPAINT:
         RefreshMenuBar();
         PaintFrame();
-        return 0;
+        return true;
     case WM_NCACTIVATE:
-        return TRUE;
+        result = TRUE;
+        return true;
     case WM_PAINT:
         PaintClient();
-        return 0;
+        return true;
     case WM_ERASEBKGND:
-        return 1;
+        result = 1;
+        return true;
     case WM_NCHITTEST:
-        return HitTestFrame(lParam);
+        result = HitTestFrame(lParam);
+        return true;
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION)
-            return 0;
-        break;
-    case WM_MEASUREITEM:
-        if (styler_ && styler_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
-            return TRUE;
-        break;
-    case WM_ENTERIDLE:
-        if (wParam == MSGF_MENU && styler_)
-            styler_->Adopt(reinterpret_cast<HWND>(lParam));
-        handled = false;
-        return 0;
-    case WM_DRAWITEM:
-        if (styler_ && styler_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-            return TRUE;
-        break;
+        return wParam == HTCAPTION;
     case WM_STYLECHANGING: {
         // The frame stays the skin's, whatever styles the window's owner sets later.
         auto* change = reinterpret_cast<STYLESTRUCT*>(lParam);
@@ -215,67 +210,82 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
             change->styleNew = (change->styleNew & ~kFrameStyles) | WS_CLIPCHILDREN;
         else if (wParam == WPARAM(GWL_EXSTYLE))
             change->styleNew &= ~kFrameExStyles;
-        handled = false;
-        return 0;
+        return false;
     }
     case WM_SETTEXT: {
         // The default handling may paint a caption of its own over the skin's frame.
         std::shared_ptr<bool> alive = alive_;
-        LRESULT result = DefSubclassProc(window_, message, wParam, lParam);
+        result = DefSubclassProc(window_, message, wParam, lParam);
         if (*alive)
             PaintFrame();
-        return result;
+        return true;
     }
-    case WM_MOUSEWHEEL:
-        if (Wheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam)))
-            return 0;
-        break;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_KEYMENU && view_.HasMenuBar()) {
-            wchar_t key = wchar_t(towupper(wchar_t(lParam & 0xFFFF)));
-            auto& items = view_.MenuItems();
-            for (size_t i = 0; key && i < items.size(); ++i) {
-                size_t amp = items[i].text.find(L'&');
-                if (amp != std::wstring::npos && amp + 1 < items[i].text.size() &&
-                    wchar_t(towupper(items[i].text[amp + 1])) == key) {
-                    TrackMenuBar(int(i));
-                    break;
-                }
-            }
-            return 0;
-        }
-        break;
     default:
-        if (message == RehoverMessage()) {
-            Rehover();
-            return 0;
-        }
-        break;
+        return false;
     }
-    handled = false;
+}
+
+bool TSkinWindow::HandleMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_MEASUREITEM:
+        result = TRUE;
+        return styler_ && styler_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM:
+        result = TRUE;
+        return styler_ && styler_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_MENU && styler_)
+            styler_->Adopt(reinterpret_cast<HWND>(lParam));
+        return false;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_KEYMENU || !view_.HasMenuBar())
+            return false;
+        KeyMenu(wchar_t(towupper(wchar_t(lParam & 0xFFFF))));
+        return true;
+    default:
+        if (message != RehoverMessage())
+            return false;
+        Rehover();
+        return true;
+    }
+}
+
+// Alt and a letter open the menu bar's item with that mnemonic.
+void TSkinWindow::KeyMenu(wchar_t key) {
+    auto& items = view_.MenuItems();
+    for (size_t i = 0; key && i < items.size(); ++i) {
+        size_t amp = items[i].text.find(L'&');
+        if (amp != std::wstring::npos && amp + 1 < items[i].text.size() &&
+            wchar_t(towupper(items[i].text[amp + 1])) == key) {
+            TrackMenuBar(int(i));
+            return;
+        }
+    }
+}
+
+// Mouse input turns into object states and events; the window's own handlers see it afterwards.
+bool TSkinWindow::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         SyncSize();
-        break;
+        return false;
+    case WM_MOUSEWHEEL:
+        return Wheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_MOUSEMOVE:
         MouseMove(FormPoint(lParam));
-        break;
+        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        handled = MouseDown(FormPoint(lParam), TSkinMouseButton::mbLeft);
-        break;
+        return MouseDown(FormPoint(lParam), TSkinMouseButton::mbLeft);
     case WM_RBUTTONDOWN:
-        MouseDown(FormPoint(lParam), TSkinMouseButton::mbRight);
-        break;
+        return MouseDown(FormPoint(lParam), TSkinMouseButton::mbRight);
     case WM_MBUTTONDOWN:
-        MouseDown(FormPoint(lParam), TSkinMouseButton::mbMiddle);
-        break;
+        return MouseDown(FormPoint(lParam), TSkinMouseButton::mbMiddle);
     case WM_LBUTTONUP:
-        MouseUp(FormPoint(lParam));
-        break;
+        return MouseUp(FormPoint(lParam));
     case WM_MOUSELEAVE:
         MouseLeave();
-        break;
+        return false;
     case WM_CAPTURECHANGED:
         if (pressed_ >= 0 && reinterpret_cast<HWND>(lParam) != window_) {
             TObjectState& o = view_.Object(pressed_);
@@ -283,11 +293,10 @@ LRESULT TSkinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
             pressed_ = -1;
             Invalidate(o.rect);
         }
-        break;
+        return false;
     default:
-        break;
+        return false;
     }
-    return 0;
 }
 
 POINT TSkinWindow::FormPoint(LPARAM clientPoint) const {

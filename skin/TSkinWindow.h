@@ -42,6 +42,10 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    bool HandleFrame(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    void KeyMenu(wchar_t key);
     void Present(const RECT& rect);
     void PaintClient();
     void PaintFrame();

@@ -3,6 +3,8 @@
 #include "common/Win32Handles.h"
 #include "skin/SkinInterfaces.h"
 
+#include <functional>
+
 namespace vireon {
 
 std::string Narrow(const std::wstring& text) {
@@ -45,43 +47,55 @@ uint32_t ReadPixel(const uint8_t* p, int bytes) {
 
 } // namespace
 
-TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
-    auto fail = [&](const std::string& why) { return ESkinError(name + ": " + why); };
+namespace {
+
+// The header's promise of the size, and where the pixel data starts.
+struct TTgaHeader {
+    int type = 0;
+    int width = 0;
+    int height = 0;
+    int bytes = 0;
+    int descriptor = 0;
+    size_t start = 0;
+};
+
+TTgaHeader ReadHeader(const std::vector<uint8_t>& data, const std::function<ESkinError(std::string)>& fail) {
     if (data.size() < kHeaderSize)
         throw fail("not a TGA image (the header is incomplete)");
     const uint8_t* h = data.data();
-    int idLength = h[0], colourMapType = h[1], type = h[2];
-    int width = h[12] | (h[13] << 8), height = h[14] | (h[15] << 8);
-    int bits = h[16], descriptor = h[17];
-    if (colourMapType != 0 || (type != 2 && type != 10))
-        throw fail("unsupported TGA type " + std::to_string(type) + " (only true colour, raw or RLE)");
-    if (bits != 24 && bits != 32)
-        throw fail("unsupported TGA depth of " + std::to_string(bits) + " bits");
-    if (width == 0 || height == 0)
+    TTgaHeader header{h[2], h[12] | (h[13] << 8), h[14] | (h[15] << 8), h[16] / 8, h[17], kHeaderSize + h[0]};
+    if (h[1] != 0 || (header.type != 2 && header.type != 10))
+        throw fail("unsupported TGA type " + std::to_string(header.type) + " (only true colour, raw or RLE)");
+    if (h[16] != 24 && h[16] != 32)
+        throw fail("unsupported TGA depth of " + std::to_string(h[16]) + " bits");
+    if (header.width == 0 || header.height == 0)
         throw fail("the TGA image has no pixels");
-    if (width > TPixmap::kMaxSide || height > TPixmap::kMaxSide ||
-        int64_t(width) * height > TPixmap::kMaxPixels)
-        throw fail("the TGA image size " + std::to_string(width) + " x " + std::to_string(height) +
-                   " is out of range");
-    int bytes = bits / 8;
-    size_t pos = kHeaderSize + idLength;
-    size_t count = size_t(width) * height;
+    if (header.width > TPixmap::kMaxSide || header.height > TPixmap::kMaxSide ||
+        int64_t(header.width) * header.height > TPixmap::kMaxPixels)
+        throw fail("the TGA image size " + std::to_string(header.width) + " x " +
+                   std::to_string(header.height) + " is out of range");
     // The least data the promised size needs, checked before any memory is taken for it.
-    size_t least = type == 2 ? count * bytes : (count + 127) / 128 * (1 + bytes);
-    if (pos + least > data.size())
-        throw fail("the TGA data is truncated (the header promises " + std::to_string(width) + " x " +
-                   std::to_string(height) + " pixels)");
-    TPixmap image(width, height);
+    size_t count = size_t(header.width) * header.height;
+    size_t least = header.type == 2 ? count * header.bytes : (count + 127) / 128 * (1 + header.bytes);
+    if (header.start + least > data.size())
+        throw fail("the TGA data is truncated (the header promises " + std::to_string(header.width) + " x " +
+                   std::to_string(header.height) + " pixels)");
+    return header;
+}
+
+// Pixels in file order, raw or run-length encoded.
+std::vector<uint32_t> ReadPixels(const std::vector<uint8_t>& data, const TTgaHeader& header,
+                                 const std::function<ESkinError(std::string)>& fail) {
+    size_t count = size_t(header.width) * header.height, pos = header.start;
     std::vector<uint32_t> pixels(count);
     auto need = [&](size_t n) {
         if (pos + n > data.size())
-            throw fail("the TGA data is truncated (the header promises " + std::to_string(width) + " x " +
-                       std::to_string(height) + " pixels)");
+            throw fail("the TGA data is truncated");
     };
     for (size_t i = 0; i < count;) {
         size_t run = 1;
         bool repeat = false;
-        if (type == 10) {
+        if (header.type == 10) {
             need(1);
             run = (data[pos] & 0x7F) + 1;
             repeat = (data[pos] & 0x80) != 0;
@@ -89,19 +103,29 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
             if (i + run > count)
                 throw fail("a TGA run goes past the end of the image");
         }
-        if (repeat) {
-            need(bytes);
-            std::fill_n(pixels.begin() + i, run, ReadPixel(&data[pos], bytes));
-            pos += bytes;
-        } else {
-            need(run * bytes);
-            for (size_t k = 0; k < run; ++k, pos += bytes)
-                pixels[i + k] = ReadPixel(&data[pos], bytes);
+        need(repeat ? header.bytes : run * header.bytes);
+        for (size_t k = 0; k < run; ++k) {
+            pixels[i + k] = ReadPixel(&data[pos], header.bytes);
+            if (!repeat)
+                pos += header.bytes;
         }
+        if (repeat)
+            pos += header.bytes;
         i += run;
     }
-    bool topDown = (descriptor & 0x20) != 0;
-    bool rightToLeft = (descriptor & 0x10) != 0;
+    return pixels;
+}
+
+} // namespace
+
+TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
+    auto fail = [&](const std::string& why) { return ESkinError(name + ": " + why); };
+    TTgaHeader header = ReadHeader(data, fail);
+    std::vector<uint32_t> pixels = ReadPixels(data, header, fail);
+    TPixmap image(header.width, header.height);
+    bool topDown = (header.descriptor & 0x20) != 0;
+    bool rightToLeft = (header.descriptor & 0x10) != 0;
+    int width = header.width, height = header.height;
     for (int y = 0; y < height; ++y) {
         const uint32_t* src = pixels.data() + size_t(topDown ? y : height - 1 - y) * width;
         uint32_t* dst = image.Row(y);
