@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 using namespace vireon;
@@ -35,6 +36,63 @@ VOID CALLBACK CloseMenus(HWND, UINT, UINT_PTR, DWORD) {
     EndMenu();
 }
 
+template <typename Interface> ComPtr<Interface> Find(ISkinForm* form, const wchar_t* name) {
+    ComPtr<Interface> object;
+    form->FindObject(name).As(&object);
+    return object;
+}
+
+// The main window as it looks while a film plays.
+void ShowSampleState(ISkinForm* form) {
+    Find<ISkinStatic>(form, L"lbFilmCaption")->SetText(L"Sample Clip - Chapter 3");
+    Find<ISkinStatic>(form, L"lbFilmElapsed")->SetText(L"00:12:41 / 00:42:10");
+    Find<ISkinScrollBar>(form, L"sbPosition")->SetPos(4930);
+    auto line = Find<ISkinStatic>(form, L"sbPositionLine");
+    RECT r = line->GetRect();
+    r.right = r.left + MulDiv(776, 4930, 16384);
+    line->SetRect(r);
+    Find<ISkinScrollBar>(form, L"sbVolume")->SetPos(3000);
+    auto volumeLine = Find<ISkinStatic>(form, L"sbVolumeLine");
+    r = volumeLine->GetRect();
+    r.top = 7000 * (r.top - r.bottom) / 10000 + r.bottom;
+    volumeLine->SetRect(r);
+    Find<ISkinButton>(form, L"bnMenu")->SetDisabled(true);
+}
+
+HMENU MakeAudioMenu() {
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING | MF_CHECKED | MFT_RADIOCHECK, 1, L"English (AC3 5.1)");
+    AppendMenuW(popup, MF_STRING, 2, L"Deutsch (AC3 2.0)");
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup, MF_STRING | MF_GRAYED, 3, L"No Subtitles");
+    HMENU sub = CreatePopupMenu();
+    AppendMenuW(sub, MF_STRING, 4, L"Chapter 1");
+    AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"Chapters");
+    return popup;
+}
+
+// Runs the windows for a while; `popup`, when given, opens after a second.
+void Run(ISkinForm* form, HMENU popup, int seconds) {
+    constexpr UINT_PTR kPopupTimer = 7;
+    if (popup)
+        SetTimer(nullptr, kPopupTimer, 1000, nullptr);
+    // An open menu runs its own loop; this ends it shortly before the preview does.
+    SetTimer(nullptr, 0, (seconds - 1) * 1000, CloseMenus);
+    UINT_PTR end = SetTimer(nullptr, 0, seconds * 1000, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (msg.message == WM_TIMER && !msg.hwnd && msg.wParam == end)
+            break;
+        if (msg.message == WM_TIMER && !msg.hwnd && popup && !msg.lParam) {
+            KillTimer(nullptr, msg.wParam);
+            form->PopupMenu(std::exchange(popup, nullptr), 330, 500);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -46,7 +104,7 @@ int main(int argc, char** argv) {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = L"SkinPreviewWindow";
     RegisterClassW(&wc);
-    std::string path(argv[1]);
+    std::string path(argv[1]), mode(argc > 3 ? argv[3] : "");
     ComPtr<TSkin> skin = TSkin::Create();
     skin->LoadSkin(std::wstring(path.begin(), path.end()));
     HWND main = MakeWindow(L"Vireon", 10, 10, 800, 600, MakeMenu());
@@ -57,62 +115,11 @@ int main(int argc, char** argv) {
     skin->ApplySkinForm(about, L"AboutDlg");
     SetWindowPos(mini, nullptr, 0, 1024 - 80, 1280, 72, SWP_NOZORDER);
     ComPtr<ISkinForm> form = skin->GetSkinForm(main);
-    ComPtr<ISkinStatic> caption, elapsed, line;
-    form->FindObject(L"lbFilmCaption").As(&caption);
-    form->FindObject(L"lbFilmElapsed").As(&elapsed);
-    caption->SetText(L"Sample Clip - Chapter 3");
-    elapsed->SetText(L"00:12:41 / 00:42:10");
-    ComPtr<ISkinScrollBar> position, volume;
-    form->FindObject(L"sbPosition").As(&position);
-    position->SetPos(4930);
-    form->FindObject(L"sbPositionLine").As(&line);
-    RECT r = line->GetRect();
-    r.right = r.left + MulDiv(776, 4930, 16384);
-    line->SetRect(r);
-    form->FindObject(L"sbVolume").As(&volume);
-    volume->SetPos(3000);
-    ComPtr<ISkinStatic> volumeLine;
-    form->FindObject(L"sbVolumeLine").As(&volumeLine);
-    r = volumeLine->GetRect();
-    r.top = 7000 * (r.top - r.bottom) / 10000 + r.bottom;
-    volumeLine->SetRect(r);
-    ComPtr<ISkinButton> menuButton;
-    form->FindObject(L"bnMenu").As(&menuButton);
-    menuButton->SetDisabled(true);
-    if (argc > 3 && std::string(argv[3]) == "muted") {
-        ComPtr<ISkinVisual> muteOff;
-        form->FindObject(L"bnMuteOff").As(&muteOff);
-        muteOff->SetVisible(true);
-    }
-    if (argc > 3 && std::string(argv[3]) == "menu")
+    ShowSampleState(form.Get());
+    if (mode == "muted")
+        Find<ISkinVisual>(form.Get(), L"bnMuteOff")->SetVisible(true);
+    if (mode == "menu")
         PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    if (argc > 3 && std::string(argv[3]) == "popup") {
-        HMENU popup = CreatePopupMenu();
-        AppendMenuW(popup, MF_STRING | MF_CHECKED | MFT_RADIOCHECK, 1, L"English (AC3 5.1)");
-        AppendMenuW(popup, MF_STRING, 2, L"Deutsch (AC3 2.0)");
-        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(popup, MF_STRING | MF_GRAYED, 3, L"No Subtitles");
-        HMENU sub = CreatePopupMenu();
-        AppendMenuW(sub, MF_STRING, 4, L"Chapter 1");
-        AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"Chapters");
-        SetTimer(main, 7, 1000, nullptr);
-        SetWindowLongPtrW(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(popup));
-    }
-    int seconds = argc > 2 ? atoi(argv[2]) : 5;
-    // An open menu runs its own loop; this ends it shortly before the preview does.
-    SetTimer(nullptr, 0, (seconds - 1) * 1000, CloseMenus);
-    SetTimer(nullptr, 0, seconds * 1000, nullptr);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (msg.message == WM_TIMER && !msg.hwnd)
-            break;
-        if (msg.message == WM_TIMER && msg.wParam == 7) {
-            KillTimer(main, 7);
-            form->PopupMenu(reinterpret_cast<HMENU>(GetWindowLongPtrW(main, GWLP_USERDATA)), 330, 500);
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    Run(form.Get(), mode == "popup" ? MakeAudioMenu() : nullptr, argc > 2 ? atoi(argv[2]) : 5);
     return 0;
 }
