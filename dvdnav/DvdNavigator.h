@@ -3,6 +3,7 @@
 // DVD virtual machine and are not offered: the navigator lives in the title domain.
 #pragma once
 
+#include "common/DirectShowUuids.h"
 #include "dvdnav/DvdVolume.h"
 #include "dvdnav/NavigatorClock.h"
 #include "dvdnav/TitlePlayback.h"

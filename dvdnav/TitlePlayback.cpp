@@ -165,7 +165,15 @@ HRESULT TTitlePlayback::SeekMs(int64_t Position) {
     if (!Seeking_)
         return E_NOINTERFACE;
     LONGLONG Units = (Position < 0 ? 0 : Position) * UnitsPerMs;
-    return Seeking_->SetPositions(&Units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    // Wine's splitter can hang a later Stop after seeks made while running: seek only when stopped.
+    bool WasRunning = IsRunning();
+    if (WasRunning)
+        Control_->Stop();
+    HRESULT Result =
+        Seeking_->SetPositions(&Units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (WasRunning)
+        Control_->Run();
+    return Result;
 }
 
 HRESULT TTitlePlayback::SetRate(double Rate) {
