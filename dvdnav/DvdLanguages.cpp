@@ -47,7 +47,7 @@ const TLanguage* FindLanguage(std::string_view Code) {
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 uint32_t LanguageCodeToLcid(std::string_view Code) {
     const TLanguage* Language = FindLanguage(Code);
@@ -59,4 +59,4 @@ std::string LanguageEnglishName(std::string_view Code) {
     return Language ? std::string(Language->EnglishName) : std::string("Unknown");
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

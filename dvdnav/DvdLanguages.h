@@ -15,4 +15,4 @@ uint32_t LanguageCodeToLcid(std::string_view Code);
 // English name of a two-letter code ("English"); "Unknown" when not known.
 std::string LanguageEnglishName(std::string_view Code);
 
-}  // namespace dvdnav
+} // namespace dvdnav

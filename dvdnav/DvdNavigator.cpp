@@ -22,7 +22,7 @@ uint32_t Bcd(int Value) {
     return static_cast<uint32_t>(Value / 10 % 10 << 4 | Value % 10);
 }
 
-}  // namespace
+} // namespace
 
 TDvdNavigator::TDvdNavigator(ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume)
     : Graph_(Graph), Volume_(std::move(Volume)), Playback_(Graph) {
@@ -284,7 +284,8 @@ bool TDvdNavigator::AudioEnabled(ULONG Stream) const {
 }
 
 bool TDvdNavigator::SubpictureEnabled(ULONG Stream) const {
-    return Stream < CurrentSet().Subpictures.size() && (CurrentTitle().SubpictureControl[Stream] & 0x80000000u);
+    return Stream < CurrentSet().Subpictures.size() &&
+           (CurrentTitle().SubpictureControl[Stream] & 0x80000000u);
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -37,9 +37,10 @@ public:
 
     // IDvdControl2
     HRESULT STDMETHODCALLTYPE PlayTitle(ULONG Title, DWORD Flags, IDvdCmd** Cmd) override;
-    HRESULT STDMETHODCALLTYPE PlayChapterInTitle(ULONG Title, ULONG Chapter, DWORD Flags, IDvdCmd** Cmd) override;
+    HRESULT STDMETHODCALLTYPE PlayChapterInTitle(ULONG Title, ULONG Chapter, DWORD Flags,
+                                                 IDvdCmd** Cmd) override;
     HRESULT STDMETHODCALLTYPE PlayAtTimeInTitle(ULONG Title, DVD_HMSF_TIMECODE* Time, DWORD Flags,
-                                              IDvdCmd** Cmd) override;
+                                                IDvdCmd** Cmd) override;
     HRESULT STDMETHODCALLTYPE Stop() override;
     HRESULT STDMETHODCALLTYPE ReturnFromSubmenu(DWORD Flags, IDvdCmd** Cmd) override;
     HRESULT STDMETHODCALLTYPE PlayAtTime(DVD_HMSF_TIMECODE* Time, DWORD Flags, IDvdCmd** Cmd) override;
@@ -78,7 +79,8 @@ public:
                                                         IDvdCmd** Cmd) override;
     HRESULT STDMETHODCALLTYPE SetGPRM(ULONG Index, WORD Value, DWORD Flags, IDvdCmd** Cmd) override;
     HRESULT STDMETHODCALLTYPE SelectDefaultMenuLanguage(LCID Language) override;
-    HRESULT STDMETHODCALLTYPE SelectDefaultAudioLanguage(LCID Language, DVD_AUDIO_LANG_EXT Extension) override;
+    HRESULT STDMETHODCALLTYPE SelectDefaultAudioLanguage(LCID Language,
+                                                         DVD_AUDIO_LANG_EXT Extension) override;
     HRESULT STDMETHODCALLTYPE SelectDefaultSubpictureLanguage(LCID Language,
                                                               DVD_SUBPICTURE_LANG_EXT Extension) override;
 
@@ -101,14 +103,16 @@ public:
     HRESULT STDMETHODCALLTYPE GetCurrentVideoAttributes(DVD_VideoAttributes* Attributes) override;
     HRESULT STDMETHODCALLTYPE GetAudioAttributes(ULONG Stream, DVD_AudioAttributes* Attributes) override;
     HRESULT STDMETHODCALLTYPE GetKaraokeAttributes(ULONG Stream, DVD_KaraokeAttributes* Attributes) override;
-    HRESULT STDMETHODCALLTYPE GetSubpictureAttributes(ULONG Stream, DVD_SubpictureAttributes* Attributes) override;
+    HRESULT STDMETHODCALLTYPE GetSubpictureAttributes(ULONG Stream,
+                                                      DVD_SubpictureAttributes* Attributes) override;
     HRESULT STDMETHODCALLTYPE GetDVDVolumeInfo(ULONG* VolumeCount, ULONG* Current, DVD_DISC_SIDE* Side,
-                                                   ULONG* TitleCount) override;
+                                               ULONG* TitleCount) override;
     HRESULT STDMETHODCALLTYPE GetDVDTextNumberOfLanguages(ULONG* Count) override;
     HRESULT STDMETHODCALLTYPE GetDVDTextLanguageInfo(ULONG Index, ULONG* StringCount, LCID* Language,
                                                      enum DVD_TextCharSet* CharacterSet) override;
-    HRESULT STDMETHODCALLTYPE GetDVDTextStringAsNative(ULONG LangIndex, ULONG StringIndex, BYTE* String, ULONG Size,
-                                                       ULONG* ReturnSize, enum DVD_TextStringType* Type) override;
+    HRESULT STDMETHODCALLTYPE GetDVDTextStringAsNative(ULONG LangIndex, ULONG StringIndex, BYTE* String,
+                                                       ULONG Size, ULONG* ReturnSize,
+                                                       enum DVD_TextStringType* Type) override;
     HRESULT STDMETHODCALLTYPE GetDVDTextStringAsUnicode(ULONG LangIndex, ULONG StringIndex, WCHAR* String,
                                                         ULONG Size, ULONG* ReturnSize,
                                                         enum DVD_TextStringType* Type) override;
@@ -125,7 +129,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetDefaultMenuLanguage(LCID* Language) override;
     HRESULT STDMETHODCALLTYPE GetDefaultAudioLanguage(LCID* Language, DVD_AUDIO_LANG_EXT* Extension) override;
     HRESULT STDMETHODCALLTYPE GetDefaultSubpictureLanguage(LCID* Language,
-                                                              DVD_SUBPICTURE_LANG_EXT* Extension) override;
+                                                           DVD_SUBPICTURE_LANG_EXT* Extension) override;
     HRESULT STDMETHODCALLTYPE GetDecoderCaps(DVD_DECODER_CAPS* Caps) override;
     HRESULT STDMETHODCALLTYPE GetButtonRect(ULONG Button, RECT* Rect) override;
     HRESULT STDMETHODCALLTYPE IsSubpictureStreamEnabled(ULONG Stream, WINBOOL* Enabled) override;
@@ -166,7 +170,7 @@ private:
     DVD_DOMAIN Domain_ = DVD_DOMAIN_Stop;
     int Title_ = 1;
     int Chapter_ = 1;
-    bool Announced_ = false;  // domain, title and chapter events sent for this playback
+    bool Announced_ = false; // domain, title and chapter events sent for this playback
     bool StoppedAtEnd_ = false;
     int64_t LastSecond_ = -1;
     bool HmsfEvents_ = false;
@@ -178,11 +182,11 @@ private:
 
     // Scanning: the rate is tried first; when the graph keeps playing at normal speed the position
     // is stepped at the scan's pace instead.
-    double ScanSpeed_ = 0;  // signed; 0 when not scanning
+    double ScanSpeed_ = 0; // signed; 0 when not scanning
     bool ScanByRate_ = false;
     bool ScanChecked_ = false;
     int64_t ScanPositionMs_ = 0;
     DWORD ScanStartTick_ = 0;
 };
 
-}  // namespace dvdnav
+} // namespace dvdnav

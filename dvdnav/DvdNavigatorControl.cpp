@@ -18,7 +18,7 @@ int64_t ToMilliseconds(const DVD_HMSF_TIMECODE& Time, int FrameRate) {
     return DvdTimeToMilliseconds(Value);
 }
 
-}  // namespace
+} // namespace
 
 HRESULT TDvdNavigator::PlayTitle(ULONG Title, DWORD, IDvdCmd** Cmd) {
     return PlayChapterInTitle(Title, 1, 0, Cmd);
@@ -150,11 +150,11 @@ HRESULT TDvdNavigator::SetOption(DVD_OPTION_FLAG Flag, WINBOOL Option) {
         return S_OK;
     case DVD_HMSF_TimeCodeEvents:
         HmsfEvents_ = Option != FALSE;
-        LastSecond_ = -1;  // the next tick reports the time in the new form
+        LastSecond_ = -1; // the next tick reports the time in the new form
         return S_OK;
     default:
         return E_NOTIMPL;
     }
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

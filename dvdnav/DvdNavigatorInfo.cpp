@@ -13,7 +13,7 @@ DVD_HMSF_TIMECODE ToHmsf(const TDvdTime& Time) {
     return {Time.Hours, Time.Minutes, Time.Seconds, Time.Frames};
 }
 
-}  // namespace
+} // namespace
 
 HRESULT TDvdNavigator::GetCurrentDomain(DVD_DOMAIN* Domain) {
     if (!Domain)
@@ -114,7 +114,7 @@ HRESULT TDvdNavigator::IsSubpictureStreamEnabled(ULONG Stream, WINBOOL* Enabled)
 }
 
 HRESULT TDvdNavigator::GetDVDVolumeInfo(ULONG* VolumeCount, ULONG* Current, DVD_DISC_SIDE* Side,
-                                            ULONG* TitleCount) {
+                                        ULONG* TitleCount) {
     if (!VolumeCount || !Current || !Side || !TitleCount)
         return E_POINTER;
     *VolumeCount = 1;
@@ -146,4 +146,4 @@ HRESULT TDvdNavigator::GetDVDDirectory(WCHAR* Path, ULONG Size, ULONG* ReturnSiz
     return S_OK;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

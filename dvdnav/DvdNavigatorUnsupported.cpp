@@ -86,7 +86,8 @@ HRESULT TDvdNavigator::SetState(IDvdState*, DWORD, IDvdCmd** Cmd) {
     return E_NOTIMPL;
 }
 
-HRESULT TDvdNavigator::PlayPeriodInTitleAutoStop(ULONG, DVD_HMSF_TIMECODE*, DVD_HMSF_TIMECODE*, DWORD, IDvdCmd** Cmd) {
+HRESULT TDvdNavigator::PlayPeriodInTitleAutoStop(ULONG, DVD_HMSF_TIMECODE*, DVD_HMSF_TIMECODE*, DWORD,
+                                                 IDvdCmd** Cmd) {
     if (Cmd)
         *Cmd = nullptr;
     return E_NOTIMPL;
@@ -154,11 +155,13 @@ HRESULT TDvdNavigator::GetDVDTextLanguageInfo(ULONG, ULONG*, LCID*, enum DVD_Tex
     return E_NOTIMPL;
 }
 
-HRESULT TDvdNavigator::GetDVDTextStringAsNative(ULONG, ULONG, BYTE*, ULONG, ULONG*, enum DVD_TextStringType*) {
+HRESULT TDvdNavigator::GetDVDTextStringAsNative(ULONG, ULONG, BYTE*, ULONG, ULONG*,
+                                                enum DVD_TextStringType*) {
     return E_NOTIMPL;
 }
 
-HRESULT TDvdNavigator::GetDVDTextStringAsUnicode(ULONG, ULONG, WCHAR*, ULONG, ULONG*, enum DVD_TextStringType*) {
+HRESULT TDvdNavigator::GetDVDTextStringAsUnicode(ULONG, ULONG, WCHAR*, ULONG, ULONG*,
+                                                 enum DVD_TextStringType*) {
     return E_NOTIMPL;
 }
 
@@ -214,4 +217,4 @@ HRESULT TDvdNavigator::GetButtonRect(ULONG, RECT*) {
     return E_NOTIMPL;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -8,7 +8,7 @@ uint8_t FromBcd(uint8_t Value) {
     return static_cast<uint8_t>((Value >> 4) * 10 + (Value & 0x0F));
 }
 
-}  // namespace
+} // namespace
 
 TDvdTime DecodeDvdTime(uint32_t Raw) {
     TDvdTime Time;
@@ -54,4 +54,4 @@ TDvdTime MillisecondsToDvdTime(int64_t Milliseconds, int FrameRate) {
     return Time;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -11,7 +11,7 @@ struct TDvdTime {
     uint8_t Minutes = 0;
     uint8_t Seconds = 0;
     uint8_t Frames = 0;
-    int FrameRate = 0;  // 25, 30 or 0 when the rate bits are not set
+    int FrameRate = 0; // 25, 30 or 0 when the rate bits are not set
 };
 
 // Decodes the four stored bytes (big-endian). Digits above 9 are taken as they are, like players do,
@@ -24,4 +24,4 @@ int64_t DvdTimeToMilliseconds(const TDvdTime& Time);
 // Whole time from milliseconds at the given frame rate (25 or 30).
 TDvdTime MillisecondsToDvdTime(int64_t Milliseconds, int FrameRate);
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -80,7 +80,8 @@ std::map<uint32_t, int64_t> CellFileTimes(const TTitleSet& Set) {
     return Durations;
 }
 
-TChapter MakeChapter(const TTitleSet& Set, const TPartOfTitle& Part, const std::map<uint32_t, int64_t>& FileTimes) {
+TChapter MakeChapter(const TTitleSet& Set, const TPartOfTitle& Part,
+                     const std::map<uint32_t, int64_t>& FileTimes) {
     const TProgramChain& Chain = Set.ProgramChains[Part.ProgramChain - 1];
     TChapter Chapter;
     Chapter.ProgramChain = Part.ProgramChain;
@@ -94,7 +95,7 @@ TChapter MakeChapter(const TTitleSet& Set, const TPartOfTitle& Part, const std::
     return Chapter;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> TDvdVolume::ReadSmallFile(const fs::path& File) {
     std::error_code Error;
@@ -139,7 +140,8 @@ TDvdVolume TDvdVolume::Read(const fs::path& Path) {
         TVolumeTitleSet Set;
         std::string Stem = TitleSetStem(Number);
         Set.Info = ReadWithBackup(
-            Entries, Stem + "0", [](const std::vector<uint8_t>& B) { return ParseTitleSet(B); }, Set.FromBackup);
+            Entries, Stem + "0", [](const std::vector<uint8_t>& B) { return ParseTitleSet(B); },
+            Set.FromBackup);
         for (int Part = 1; Part <= 9; ++Part) {
             auto Vob = Entries.find(Stem + std::to_string(Part) + ".vob");
             if (Vob == Entries.end())
@@ -187,4 +189,4 @@ std::vector<TDvdTitle> BuildTitles(const TVideoManager& Manager, const std::vect
     return Titles;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

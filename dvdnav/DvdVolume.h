@@ -12,18 +12,18 @@ namespace dvdnav {
 constexpr uintmax_t MaxIfoFileSize = 16u << 20;
 
 struct TChapter {
-    int64_t StartMs = 0;      // from the start of the title
+    int64_t StartMs = 0; // from the start of the title
     int64_t DurationMs = 0;
-    int64_t FileStartMs = 0;  // in the playback timeline of the title set's VOB files
+    int64_t FileStartMs = 0; // in the playback timeline of the title set's VOB files
     uint16_t ProgramChain = 0;
-    uint8_t FirstCell = 0;  // 1-based, inclusive
+    uint8_t FirstCell = 0; // 1-based, inclusive
     uint8_t LastCell = 0;
 };
 
 struct TDvdTitle {
-    int Number = 0;  // 1-based, volume-wide
+    int Number = 0; // 1-based, volume-wide
     TTitleEntry Entry;
-    TDvdTime Time;  // the length stored for the title's program chain
+    TDvdTime Time; // the length stored for the title's program chain
     int64_t DurationMs = 0;
     std::vector<TChapter> Chapters;
     // Streams the title's first program chain enables (bit 15 audio, bit 31 subpicture).
@@ -34,7 +34,7 @@ struct TDvdTitle {
 struct TVolumeTitleSet {
     TTitleSet Info;
     bool FromBackup = false;
-    std::vector<std::filesystem::path> VobFiles;  // VTS_nn_1.VOB, VTS_nn_2.VOB, ... as found
+    std::vector<std::filesystem::path> VobFiles; // VTS_nn_1.VOB, VTS_nn_2.VOB, ... as found
 };
 
 class TDvdVolume {
@@ -52,13 +52,15 @@ public:
     std::filesystem::path Folder;
     TVideoManager Manager;
     bool ManagerFromBackup = false;
-    std::vector<TVolumeTitleSet> TitleSets;  // index = title-set number - 1
+    std::vector<TVolumeTitleSet> TitleSets; // index = title-set number - 1
     std::vector<TDvdTitle> Titles;
 
-    const TVolumeTitleSet& TitleSetOf(const TDvdTitle& Title) const { return TitleSets[Title.Entry.TitleSet - 1]; }
+    const TVolumeTitleSet& TitleSetOf(const TDvdTitle& Title) const {
+        return TitleSets[Title.Entry.TitleSet - 1];
+    }
 };
 
 // Builds the volume's titles from the parsed tables (also used on data read from memory).
 std::vector<TDvdTitle> BuildTitles(const TVideoManager& Manager, const std::vector<TVolumeTitleSet>& Sets);
 
-}  // namespace dvdnav
+} // namespace dvdnav

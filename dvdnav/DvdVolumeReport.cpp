@@ -14,13 +14,14 @@ std::string LanguageText(bool HasLanguage, const std::string& Code) {
     return Code + " - " + LanguageEnglishName(Code);
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatDuration(int64_t Milliseconds) {
     char Text[48];
-    std::snprintf(Text, sizeof Text, "%lld:%02lld:%02lld.%03lld", static_cast<long long>(Milliseconds / 3600000),
-                  static_cast<long long>(Milliseconds / 60000 % 60), static_cast<long long>(Milliseconds / 1000 % 60),
-                  static_cast<long long>(Milliseconds % 1000));
+    std::snprintf(
+        Text, sizeof Text, "%lld:%02lld:%02lld.%03lld", static_cast<long long>(Milliseconds / 3600000),
+        static_cast<long long>(Milliseconds / 60000 % 60), static_cast<long long>(Milliseconds / 1000 % 60),
+        static_cast<long long>(Milliseconds % 1000));
     return Text;
 }
 
@@ -52,4 +53,4 @@ std::string DescribeVolume(const TDvdVolume& Volume) {
     return Out;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -12,4 +12,4 @@ std::string FormatDuration(int64_t Milliseconds);
 
 std::string DescribeVolume(const TDvdVolume& Volume);
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -54,6 +54,27 @@ size_t TableEnd(const TByteReader& Reader, size_t Start, size_t EndField) {
     return static_cast<size_t>(End < Reader.Size() ? End : Reader.Size());
 }
 
+// A table starting with a 16-bit entry count and the offset of its last byte, then Count entries
+// of EntrySize bytes.
+struct TTableHeader {
+    size_t Start;
+    size_t End;
+    uint16_t Count;
+};
+
+TTableHeader ReadTableHeader(const TByteReader& Reader, size_t Field, size_t EntrySize, size_t MaxCount,
+                             const std::string& What) {
+    TTableHeader Header;
+    Header.Start = Reader.Table(Field, 8, What.c_str());
+    Header.End = TableEnd(Reader, Header.Start, Header.Start + 4);
+    Header.Count = Reader.U16(Header.Start);
+    if (Header.Count == 0 || Header.Count > MaxCount)
+        throw EIfoError(What + " holds an impossible number of entries");
+    if (Header.Start + 8 + size_t{Header.Count} * EntrySize > Header.End)
+        throw EIfoError(What + " is cut short");
+    return Header;
+}
+
 std::string LanguageCode(const TByteReader& Reader, size_t Offset) {
     char A = static_cast<char>(Reader.U8(Offset));
     char B = static_cast<char>(Reader.U8(Offset + 1));
@@ -102,12 +123,7 @@ void ReadStreamAttributes(const TByteReader& Reader, TTitleSet& Set) {
 }
 
 void ReadChapterTable(const TByteReader& Reader, TTitleSet& Set) {
-    size_t Start = Reader.Table(0xC8, 8, "the chapter table");
-    size_t End = TableEnd(Reader, Start, Start + 4);
-    uint16_t Count = Reader.U16(Start);
-    if (Count == 0 || Count > MaxTitles)
-        throw EIfoError("the chapter table holds an impossible number of titles");
-    Reader.Require(Start + 8, size_t{Count} * 4, "the chapter table");
+    auto [Start, End, Count] = ReadTableHeader(Reader, 0xC8, 4, MaxTitles, "the chapter table");
     for (size_t T = 0; T < Count; ++T) {
         size_t First = Start + Reader.U32(Start + 8 + T * 4);
         size_t Last = T + 1 < Count ? Start + Reader.U32(Start + 8 + (T + 1) * 4) : End;
@@ -169,13 +185,7 @@ TProgramChain ReadProgramChain(const TByteReader& Reader, size_t Pgc, size_t End
 }
 
 void ReadProgramChains(const TByteReader& Reader, TTitleSet& Set) {
-    size_t Start = Reader.Table(0xCC, 8, "the program chain table");
-    size_t End = TableEnd(Reader, Start, Start + 4);
-    uint16_t Count = Reader.U16(Start);
-    if (Count == 0 || Count > MaxProgramChains)
-        throw EIfoError("the program chain table holds an impossible number of chains");
-    if (Start + 8 + size_t{Count} * 8 > End)
-        throw EIfoError("the program chain table is cut short");
+    auto [Start, End, Count] = ReadTableHeader(Reader, 0xCC, 8, MaxProgramChains, "the program chain table");
     for (size_t I = 0; I < Count; ++I) {
         uint32_t Offset = Reader.U32(Start + 8 + I * 8 + 4);
         if (Offset < 8 + size_t{Count} * 8 || Offset >= End - Start)
@@ -196,7 +206,7 @@ void CheckChapters(const TTitleSet& Set) {
         }
 }
 
-}  // namespace
+} // namespace
 
 TVideoManager ParseVideoManager(std::span<const uint8_t> Data) {
     TByteReader Reader(Data);
@@ -206,13 +216,7 @@ TVideoManager ParseVideoManager(std::span<const uint8_t> Data) {
     Manager.TitleSetCount = Reader.U16(0x3E);
     if (Manager.TitleSetCount > MaxTitles)
         throw EIfoError("the video manager declares more than 99 title sets");
-    size_t Start = Reader.Table(0xC4, 8, "the title table");
-    size_t End = TableEnd(Reader, Start, Start + 4);
-    uint16_t Count = Reader.U16(Start);
-    if (Count == 0 || Count > MaxTitles)
-        throw EIfoError("the title table holds an impossible number of titles");
-    if (Start + 8 + size_t{Count} * 12 > End)
-        throw EIfoError("the title table is cut short");
+    auto [Start, End, Count] = ReadTableHeader(Reader, 0xC4, 12, MaxTitles, "the title table");
     for (size_t I = 0; I < Count; ++I) {
         size_t Entry = Start + 8 + I * 12;
         TTitleEntry Title;
@@ -241,4 +245,4 @@ TTitleSet ParseTitleSet(std::span<const uint8_t> Data) {
     return Set;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -12,10 +12,10 @@ void RegisterClockClass() {
     Class.lpfnWndProc = DefWindowProcW;
     Class.hInstance = GetModuleHandleW(nullptr);
     Class.lpszClassName = ClassName;
-    RegisterClassW(&Class);  // fails harmlessly when already registered
+    RegisterClassW(&Class); // fails harmlessly when already registered
 }
 
-}  // namespace
+} // namespace
 
 TNavigatorClock::TNavigatorClock(UINT IntervalMs, std::function<void()> OnTick) : OnTick_(std::move(OnTick)) {
     RegisterClockClass();
@@ -39,4 +39,4 @@ LRESULT CALLBACK TNavigatorClock::WindowProc(HWND Window, UINT Message, WPARAM W
     return DefWindowProcW(Window, Message, WParam, LParam);
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

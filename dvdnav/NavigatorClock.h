@@ -24,4 +24,4 @@ private:
     vireon::UniqueTimer Timer_;
 };
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -11,7 +11,8 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr DWORD DecoderFlags = AM_DVD_HWDEC_PREFER | AM_DVD_HWDEC_ONLY | AM_DVD_SWDEC_PREFER | AM_DVD_SWDEC_ONLY;
+constexpr DWORD DecoderFlags =
+    AM_DVD_HWDEC_PREFER | AM_DVD_HWDEC_ONLY | AM_DVD_SWDEC_PREFER | AM_DVD_SWDEC_ONLY;
 
 // Interfaces of the renderers, answered by the graph manager on their behalf.
 bool IsRendererInterface(REFIID Iid) {
@@ -19,7 +20,7 @@ bool IsRendererInterface(REFIID Iid) {
            Iid == __uuidof(IBasicAudio);
 }
 
-}  // namespace
+} // namespace
 
 HRESULT CreateOwnDvdGraphBuilder(IDvdGraphBuilder** Builder) {
     if (!Builder)
@@ -35,7 +36,7 @@ HRESULT CreateOwnDvdGraphBuilder(IDvdGraphBuilder** Builder) {
 
 std::optional<std::filesystem::path> FindVolumeOnOpticalDrives() {
     DWORD OldMode = 0;
-    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &OldMode);  // no "insert a disc" boxes
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &OldMode); // no "insert a disc" boxes
     std::optional<std::filesystem::path> Found;
     DWORD Drives = GetLogicalDrives();
     for (wchar_t Letter = L'A'; Letter <= L'Z' && !Found; ++Letter) {
@@ -98,14 +99,15 @@ HRESULT TOwnDvdGraphBuilder::GetDvdInterface(REFIID Iid, void** Object) {
     return E_NOINTERFACE;
 }
 
-HRESULT TOwnDvdGraphBuilder::RenderDvdVideoVolume(const WCHAR* Path, DWORD Flags, AM_DVD_RENDERSTATUS* Status) {
+HRESULT TOwnDvdGraphBuilder::RenderDvdVideoVolume(const WCHAR* Path, DWORD Flags,
+                                                  AM_DVD_RENDERSTATUS* Status) {
     AM_DVD_RENDERSTATUS Local{};
     AM_DVD_RENDERSTATUS& Out = Status ? *Status : Local;
     Out = {};
     if (std::popcount(Flags & DecoderFlags) > 1)
         return E_INVALIDARG;
     if (Flags & AM_DVD_HWDEC_ONLY)
-        return VFW_E_DVD_DECNOTENOUGH;  // there are no hardware DVD decoders behind this builder
+        return VFW_E_DVD_DECNOTENOUGH; // there are no hardware DVD decoders behind this builder
     std::filesystem::path Folder;
     if (!Path || !*Path) {
         auto Found = FindVolumeOnOpticalDrives();
@@ -144,9 +146,9 @@ HRESULT TOwnDvdGraphBuilder::Render(const std::filesystem::path& Folder, AM_DVD_
         Status.dwFailedStreamsFlag |= AM_DVD_STREAM_AUDIO;
     }
     if (Status.iNumStreamsFailed == Status.iNumStreams)
-        return VFW_E_DVD_RENDERFAIL;  // nothing plays: no navigator either
+        return VFW_E_DVD_RENDERFAIL; // nothing plays: no navigator either
     Navigator_ = Navigator;
     return Status.iNumStreamsFailed ? S_FALSE : S_OK;
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

@@ -44,4 +44,4 @@ private:
 // The VIDEO_TS folder on the first optical drive holding a DVD-Video volume.
 std::optional<std::filesystem::path> FindVolumeOnOpticalDrives();
 
-}  // namespace dvdnav
+} // namespace dvdnav

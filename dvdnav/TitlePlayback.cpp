@@ -59,7 +59,7 @@ bool IsAudioPin(IPin* Pin) {
     return Audio;
 }
 
-}  // namespace
+} // namespace
 
 TTitlePlayback::TTitlePlayback(ComPtr<IGraphBuilder> Graph) : Graph_(std::move(Graph)) {
     Graph_.As(&Control_);
@@ -82,7 +82,7 @@ TRenderOutcome TTitlePlayback::Open(const std::filesystem::path& Vob) {
         return Outcome;
     for (const auto& Filter : Filters(Graph_.Get())) {
         if (!Pins(Filter.Get(), PINDIR_OUTPUT).empty())
-            continue;  // renderers have inputs only
+            continue; // renderers have inputs only
         for (const auto& Input : Pins(Filter.Get(), PINDIR_INPUT)) {
             AM_MEDIA_TYPE Type{};
             if (FAILED(Input->ConnectionMediaType(&Type)))
@@ -195,4 +195,4 @@ void TTitlePlayback::Stop() {
         Control_->Stop();
 }
 
-}  // namespace dvdnav
+} // namespace dvdnav

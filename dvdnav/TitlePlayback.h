@@ -47,4 +47,4 @@ private:
     std::filesystem::path File_;
 };
 
-}  // namespace dvdnav
+} // namespace dvdnav

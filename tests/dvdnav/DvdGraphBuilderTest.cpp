@@ -92,7 +92,9 @@ protected:
     // The next time event at or after Seconds.
     bool WaitForTime(int Seconds, DWORD TimeoutMs = 5000) {
         return WaitFor(
-            [&](const TEvent& E) { return E.Code == EC_DVD_CURRENT_HMSF_TIME && HmsfSeconds(E.Param1) >= Seconds; },
+            [&](const TEvent& E) {
+                return E.Code == EC_DVD_CURRENT_HMSF_TIME && HmsfSeconds(E.Param1) >= Seconds;
+            },
             TimeoutMs);
     }
     int LastTime() const {
@@ -137,7 +139,8 @@ TEST_F(DvdGraph, ReportsMissingAndEmptyVolumesAsInvalid) {
 
     ComPtr<IDvdInfo2> Navigator;
     EXPECT_EQ(E_NOINTERFACE, Builder->GetDvdInterface(IID_PPV_ARGS(&Navigator)));
-    EXPECT_EQ(E_INVALIDARG, Builder->RenderDvdVideoVolume(nullptr, AM_DVD_HWDEC_PREFER | AM_DVD_SWDEC_ONLY, &Status));
+    EXPECT_EQ(E_INVALIDARG,
+              Builder->RenderDvdVideoVolume(nullptr, AM_DVD_HWDEC_PREFER | AM_DVD_SWDEC_ONLY, &Status));
     EXPECT_EQ(VFW_E_DVD_DECNOTENOUGH, Builder->RenderDvdVideoVolume(nullptr, AM_DVD_HWDEC_ONLY, &Status));
 }
 
@@ -182,7 +185,7 @@ TEST_F(DvdGraph, RendersAGoodDiscAndAnswersForTheVolume) {
     ASSERT_HRESULT_SUCCEEDED(Info->GetCurrentAudio(&Count, &Stream));
     EXPECT_EQ(2u, Count);
     ASSERT_HRESULT_SUCCEEDED(Info->GetAudioLanguage(1, &Language));
-    EXPECT_EQ(LCID{0x040C}, Language);  // French
+    EXPECT_EQ(LCID{0x040C}, Language); // French
     ASSERT_HRESULT_SUCCEEDED(Info->GetCurrentSubpicture(&Count, &Stream, &Disabled));
     EXPECT_EQ(2u, Count);
     EXPECT_TRUE(Disabled);
@@ -222,6 +225,19 @@ TEST_F(DvdGraph, PostsStartEventsAndTimeThatAdvances) {
     EXPECT_GE(Location.TimeCode.bSeconds, 2);
 }
 
+TEST_F(DvdGraph, WithoutHmsfEventsPostsThePackedBcdTime) {
+    ASSERT_NO_FATAL_FAILURE(Open("twelve"));
+    ASSERT_HRESULT_SUCCEEDED(Dvd->SetOption(DVD_HMSF_TimeCodeEvents, FALSE));
+    ASSERT_HRESULT_SUCCEEDED(Dvd->PlayChapter(11, 0, nullptr));
+    ASSERT_HRESULT_SUCCEEDED(Control->Run());
+    // 0:00:10 at 25 frames per second: seconds digits 1 and 0, frame-rate code 1 in the top bits.
+    ASSERT_TRUE(WaitFor([](const TEvent& E) {
+        return E.Code == EC_DVD_CURRENT_TIME && (E.Param1 & 0x00FF0000) == 0x00100000;
+    }));
+    EXPECT_EQ(1u, static_cast<DWORD>(Log.back().Param1) >> 30);
+    EXPECT_EQ(E_NOTIMPL, Dvd->SetOption(static_cast<DVD_OPTION_FLAG>(19), TRUE));
+}
+
 TEST_F(DvdGraph, AChapterJumpPostsTheChapterAndMovesThePosition) {
     ASSERT_NO_FATAL_FAILURE(Open("twelve"));
     ASSERT_HRESULT_SUCCEEDED(Control->Run());
@@ -254,7 +270,7 @@ TEST_F(DvdGraph, ScanningStepsToTheEndOfTheTitleAndStops) {
     ASSERT_HRESULT_SUCCEEDED(Dvd->PlayForwards(8.0, 0, nullptr));
     ASSERT_TRUE(WaitForCode(EC_DVD_PLAYBACK_RATE_CHANGE, 80000));
     ASSERT_TRUE(WaitForTime(6, 4000));
-    EXPECT_LT(GetTickCount() - Start, 4000u);  // far quicker than the six seconds of playing
+    EXPECT_LT(GetTickCount() - Start, 4000u); // far quicker than the six seconds of playing
     ASSERT_TRUE(WaitForCode(EC_DVD_PLAYBACK_STOPPED, 0));
     EXPECT_TRUE(WaitForCode(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop));
 
@@ -273,7 +289,7 @@ TEST_F(DvdGraph, ScanningBackwardsEndsAtTheStartOfTheTitle) {
     ASSERT_TRUE(WaitForTime(5));
     Log.clear();
     ASSERT_HRESULT_SUCCEEDED(Dvd->PlayBackwards(8.0, 0, nullptr));
-    ASSERT_TRUE(WaitForCode(EC_DVD_PLAYBACK_RATE_CHANGE, 10000, 4000));  // scan over at the start
+    ASSERT_TRUE(WaitForCode(EC_DVD_PLAYBACK_RATE_CHANGE, 10000, 4000)); // scan over at the start
     EXPECT_TRUE(WaitForCode(EC_DVD_CHAPTER_START, 1));
 }
 
@@ -301,9 +317,9 @@ TEST_F(DvdGraph, SwitchingTitleSetsRebuildsPlaybackAndStreams) {
     EXPECT_EQ(1u, Count);
     LCID Language;
     ASSERT_HRESULT_SUCCEEDED(Info->GetAudioLanguage(0, &Language));
-    EXPECT_EQ(LCID{0x0410}, Language);  // Italian
+    EXPECT_EQ(LCID{0x0410}, Language); // Italian
     EXPECT_EQ(E_INVALIDARG, Dvd->SelectAudioStream(1, 0, nullptr));
     EXPECT_EQ(E_INVALIDARG, Dvd->PlayChapterInTitle(4, 1, 0, nullptr));
 }
 
-}  // namespace
+} // namespace

@@ -35,7 +35,7 @@ fs::path CopyDisc(const char* Disc, const char* Name) {
     return Target / "VIDEO_TS";
 }
 
-}  // namespace
+} // namespace
 
 TEST(DvdTime, DecodesBcdAtBothFrameRates) {
     TDvdTime Pal = DecodeDvdTime(EncodeDvdTime(1, 2, 5, 12, 25));
@@ -48,7 +48,7 @@ TEST(DvdTime, DecodesBcdAtBothFrameRates) {
 
     TDvdTime Ntsc = DecodeDvdTime(EncodeDvdTime(0, 0, 3, 15, 30));
     EXPECT_EQ(30, Ntsc.FrameRate);
-    EXPECT_EQ(3500, DvdTimeToMilliseconds(Ntsc));  // 15 frames at 29.97 per second
+    EXPECT_EQ(3500, DvdTimeToMilliseconds(Ntsc)); // 15 frames at 29.97 per second
 
     TDvdTime NoRate = DecodeDvdTime(EncodeDvdTime(0, 0, 7, 20, 0));
     EXPECT_EQ(0, NoRate.FrameRate);
@@ -74,7 +74,7 @@ TEST(IfoReader, ReadsTheTwelveChapterDisc) {
         Sum += Chapter.DurationMs;
     }
     EXPECT_EQ(12000, Sum);
-    EXPECT_NEAR(9000, Title.Chapters[9].StartMs, 500);  // cut every second, on a GOP
+    EXPECT_NEAR(9000, Title.Chapters[9].StartMs, 500); // cut every second, on a GOP
     EXPECT_FALSE(Volume.ManagerFromBackup);
     EXPECT_EQ(1u, Volume.TitleSets[0].VobFiles.size());
 }
@@ -97,7 +97,7 @@ TEST(IfoReader, ReadsTitlesStreamsAndLanguagesOfTwoTitleSets) {
     EXPECT_EQ("de", First.Subpictures[0].Language);
     EXPECT_EQ("es", First.Subpictures[1].Language);
     EXPECT_TRUE(Volume.Titles[0].SubpictureControl[1] & 0x80000000u);
-    EXPECT_FALSE(Volume.Titles[1].SubpictureControl[0] & 0x80000000u);  // its VOB has no subtitles
+    EXPECT_FALSE(Volume.Titles[1].SubpictureControl[0] & 0x80000000u); // its VOB has no subtitles
     EXPECT_EQ("it", Volume.TitleSets[1].Info.Audio[0].Language);
 }
 
@@ -115,7 +115,7 @@ TEST(IfoReader, FallsBackToTheBackupCopies) {
     fs::path Folder = CopyDisc("multi", "bup");
     WriteFile(Folder / "VIDEO_TS.IFO", {'D', 'V', 'D'});
     std::vector<uint8_t> Damaged = TDvdVolume::ReadSmallFile(Folder / "VTS_02_0.IFO");
-    Put32(Damaged, 0xCC, 0x7FFFFFFF);  // program chain table far past the end
+    Put32(Damaged, 0xCC, 0x7FFFFFFF); // program chain table far past the end
     WriteFile(Folder / "VTS_02_0.IFO", Damaged);
 
     TDvdVolume Volume = TDvdVolume::Read(Folder);
@@ -137,16 +137,16 @@ TEST(IfoReader, AcceptsAHugeSparseVobWithoutReadingIt) {
 }
 
 TEST(IfoReader, ReadsSyntheticTablesAndMapsChaptersToTime) {
-    TSyntheticTitleSet Spec;
-    Spec.Chapters = 5;
-    Spec.ChapterMs = 1400;
-    Spec.AudioLanguages = {"de", "ja"};
-    Spec.SubpictureLanguages = {"sv"};
+    TSyntheticTitleSet Layout;
+    Layout.Chapters = 5;
+    Layout.ChapterMs = 1400;
+    Layout.AudioLanguages = {"de", "ja"};
+    Layout.SubpictureLanguages = {"sv"};
     std::vector<TVolumeTitleSet> Sets(1);
-    Sets[0].Info = ParseTitleSet(MakeTitleSet(Spec));
+    Sets[0].Info = ParseTitleSet(MakeTitleSet(Layout));
     auto Titles = BuildTitles(ParseVideoManager(MakeVideoManager(1)), Sets);
     ASSERT_EQ(1u, Titles.size());
-    ASSERT_EQ(3u, Titles[0].Chapters.size());  // the video manager lists 3 of the 5 chapters
+    ASSERT_EQ(3u, Titles[0].Chapters.size()); // the video manager lists 3 of the 5 chapters
     EXPECT_EQ(2800, Titles[0].Chapters[2].StartMs);
     EXPECT_EQ(7000, Titles[0].DurationMs);
     EXPECT_EQ("ja", Sets[0].Info.Audio[1].Language);
@@ -175,13 +175,13 @@ TEST(IfoReader, RejectsDamagedTitleSets) {
     Put16(ManyAudio, 0x202, 65535);
     ExpectParseFails(ManyAudio, "65535 audio streams");
     auto Overlap = Good;
-    Put32(Overlap, 0xCC, 1);  // chain table on top of the chapter table
+    Put32(Overlap, 0xCC, 1); // chain table on top of the chapter table
     ExpectParseFails(Overlap, "overlapping tables");
     auto BadProgram = Good;
     BadProgram[FirstProgramChainOffset + 0xEC + 1] = 200;
     ExpectParseFails(BadProgram, "program at a missing cell");
     auto Cyclic = Good;
-    Put16(Cyclic, ChapterTableOffset + 12, 7);  // chapter 1 names chain 7
+    Put16(Cyclic, ChapterTableOffset + 12, 7); // chapter 1 names chain 7
     ExpectParseFails(Cyclic, "chapter names a missing chain");
     auto CellsPast = Good;
     Put16(CellsPast, FirstProgramChainOffset + 0xE8, 0xFFF0);
@@ -196,7 +196,7 @@ TEST(IfoReader, RejectsDamagedVideoManagers) {
     Put16(Count, 2048, 65535);
     EXPECT_THROW(ParseVideoManager(Count), EIfoError);
     auto Set = Good;
-    Set[2048 + 8 + 6] = 40;  // title set 40 of 3
+    Set[2048 + 8 + 6] = 40; // title set 40 of 3
     EXPECT_THROW(ParseVideoManager(Set), EIfoError);
     auto Cut = std::vector<uint8_t>(Good.begin(), Good.begin() + 2060);
     EXPECT_THROW(ParseVideoManager(Cut), EIfoError);

@@ -22,7 +22,7 @@ uint32_t TimeOfMs(int Ms, int FrameRate) {
     return EncodeDvdTime(Seconds / 3600, Seconds / 60 % 60, Seconds % 60, Frames, FrameRate);
 }
 
-}  // namespace
+} // namespace
 
 void Put16(std::vector<uint8_t>& Data, size_t Offset, uint16_t Value) {
     Data[Offset] = static_cast<uint8_t>(Value >> 8);
@@ -49,7 +49,7 @@ std::vector<uint8_t> MakeVideoManager(int Titles) {
     Put32(Data, Sector + 4, static_cast<uint32_t>(8 + Titles * 12 - 1));
     for (int T = 0; T < Titles; ++T) {
         size_t Entry = Sector + 8 + T * 12;
-        Data[Entry + 1] = 1;  // angles
+        Data[Entry + 1] = 1; // angles
         Put16(Data, Entry + 2, 3);
         Data[Entry + 6] = static_cast<uint8_t>(T + 1);
         Data[Entry + 7] = 1;
@@ -67,7 +67,7 @@ std::vector<uint8_t> MakeTitleSet(const TSyntheticTitleSet& Set) {
     Put32(Data, 0xCC, 2);
     Put16(Data, 0x202, static_cast<uint16_t>(Set.AudioLanguages.size()));
     for (size_t I = 0; I < Set.AudioLanguages.size(); ++I) {
-        Data[0x204 + I * 8] = 0x04;  // AC-3, language present
+        Data[0x204 + I * 8] = 0x04; // AC-3, language present
         PutText(Data, 0x204 + I * 8 + 2, Set.AudioLanguages[I].c_str());
     }
     Put16(Data, 0x254, static_cast<uint16_t>(Set.SubpictureLanguages.size()));
@@ -108,4 +108,4 @@ std::vector<uint8_t> MakeTitleSet(const TSyntheticTitleSet& Set) {
     return Data;
 }
 
-}  // namespace dvdnav_test
+} // namespace dvdnav_test

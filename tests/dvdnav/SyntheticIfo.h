@@ -31,4 +31,4 @@ constexpr size_t ChapterTableOffset = 2048;
 constexpr size_t ProgramChainTableOffset = 4096;
 constexpr size_t FirstProgramChainOffset = ProgramChainTableOffset + 16;
 
-}  // namespace dvdnav_test
+} // namespace dvdnav_test

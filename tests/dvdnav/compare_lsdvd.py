@@ -6,38 +6,27 @@ import subprocess
 import sys
 
 
-def from_lsdvd(text):
+def parse(text, title_pattern, stream_indent):
+    """Titles with length (seconds), chapter count and the language codes of their streams."""
     titles = []
     for line in text.splitlines():
-        m = re.match(r"Title: (\d+), Length: (\d+):(\d\d):(\d\d\.\d+) Chapters: (\d+)", line)
+        m = re.match(title_pattern, line)
         if m:
             length = int(m[2]) * 3600 + int(m[3]) * 60 + float(m[4])
             titles.append({"length": round(length, 3), "chapters": int(m[5]), "audio": [], "subs": []})
             continue
-        m = re.match(r"\s+Audio: \d+, Language: (\S+) -", line)
-        if m:
-            titles[-1]["audio"].append(m[1])
-        m = re.match(r"\s+Subtitle: \d+, Language: (\S+) -", line)
-        if m:
-            titles[-1]["subs"].append(m[1])
+        m = re.match(stream_indent + r"(Audio|Subtitle): \d+, Language: (\S+) -", line)
+        if m and titles:
+            titles[-1]["audio" if m[1] == "Audio" else "subs"].append(m[2])
     return titles
+
+
+def from_lsdvd(text):
+    return parse(text, r"Title: (\d+), Length: (\d+):(\d\d):(\d\d\.\d+) Chapters: (\d+)", r"\s+")
 
 
 def from_dvdinfo(text):
-    titles = []
-    for line in text.splitlines():
-        m = re.match(r"Title: (\d+), Length: (\d+):(\d\d):(\d\d\.\d+), Chapters: (\d+)$", line)
-        if m:
-            length = int(m[2]) * 3600 + int(m[3]) * 60 + float(m[4])
-            titles.append({"length": round(length, 3), "chapters": int(m[5]), "audio": [], "subs": []})
-            continue
-        m = re.match(r"  Audio: \d+, Language: (\S+) - \S+", line)
-        if m:
-            titles[-1]["audio"].append(m[1])
-        m = re.match(r"  Subtitle: \d+, Language: (\S+) - \S+", line)
-        if m:
-            titles[-1]["subs"].append(m[1])
-    return titles
+    return parse(text, r"Title: (\d+), Length: (\d+):(\d\d):(\d\d\.\d+), Chapters: (\d+)$", "  ")
 
 
 def main(dvdinfo, discs_dir, names):

@@ -88,7 +88,7 @@ double Median(std::vector<double> Values) {
     return Values[Values.size() / 2];
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -21,7 +21,7 @@ double Milliseconds(Clock::duration Elapsed) {
     return std::chrono::duration<double, std::milli>(Elapsed).count();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     fs::path Folder = fs::path(argc > 1 ? argv[1] : "bench-volume99") / "VIDEO_TS";
