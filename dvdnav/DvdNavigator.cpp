@@ -59,7 +59,7 @@ ULONG TDvdNavigator::Release() {
 
 TRenderOutcome TDvdNavigator::Start() {
     Title_ = 1;
-    TRenderOutcome Outcome = OpenTitleSet(1);
+    TRenderOutcome Outcome = OpenTitle(1);
     if (FAILED(Outcome.Result))
         return Outcome;
     Domain_ = DVD_DOMAIN_Title;
@@ -68,21 +68,20 @@ TRenderOutcome TDvdNavigator::Start() {
     return Outcome;
 }
 
-TRenderOutcome TDvdNavigator::OpenTitleSet(int Title) {
+TRenderOutcome TDvdNavigator::OpenTitle(int Title) {
     const TDvdTitle& Next = Volume_->Titles[Title - 1];
     const TVolumeTitleSet& Set = Volume_->TitleSetOf(Next);
-    TRenderOutcome Outcome;
-    if (Set.VobFiles.empty()) {
-        Outcome.Result = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    // The title's own sectors play as one stream whose timeline starts with the title.
+    uint32_t First = Next.Chapters.front().FirstSector, Last = 0;
+    FileOffsetMs_ = Next.Chapters.front().FileStartMs;
+    for (const TChapter& Chapter : Next.Chapters) {
+        First = std::min(First, Chapter.FirstSector);
+        Last = std::max(Last, Chapter.LastSector);
+        FileOffsetMs_ = std::min(FileOffsetMs_, Chapter.FileStartMs);
+    }
+    TRenderOutcome Outcome = Playback_.Open(Set.VobFiles, First, Last);
+    if (FAILED(Outcome.Result))
         return Outcome;
-    }
-    if (Playback_.OpenFile() != Set.VobFiles.front()) {
-        Outcome = Playback_.Open(Set.VobFiles.front());
-        if (FAILED(Outcome.Result))
-            return Outcome;
-    } else {
-        Outcome = {S_OK, true, true};
-    }
     Audio_ = 0;
     for (ULONG Stream = 0; Stream < Set.Info.Audio.size(); ++Stream)
         if (Next.AudioControl[Stream] & 0x8000) {
@@ -104,7 +103,7 @@ ULONG TDvdNavigator::TimeCodeFlags() const {
 
 int64_t TDvdNavigator::TitleTimeMs() const {
     const TDvdTitle& Title = CurrentTitle();
-    int64_t File = Playback_.PositionMs();
+    int64_t File = Playback_.PositionMs() + FileOffsetMs_;
     int64_t Time = 0;
     for (const TChapter& Chapter : Title.Chapters)
         if (File >= Chapter.FileStartMs)
@@ -114,7 +113,7 @@ int64_t TDvdNavigator::TitleTimeMs() const {
 
 int64_t TDvdNavigator::FileTimeOf(int64_t TitleMs) const {
     const TChapter& Chapter = CurrentTitle().Chapters[ChapterAt(TitleMs) - 1];
-    return Chapter.FileStartMs + (TitleMs - Chapter.StartMs);
+    return Chapter.FileStartMs - FileOffsetMs_ + (TitleMs - Chapter.StartMs);
 }
 
 int TDvdNavigator::ChapterAt(int64_t TitleMs) const {
@@ -129,11 +128,9 @@ int TDvdNavigator::ChapterAt(int64_t TitleMs) const {
 bool TDvdNavigator::AtEndOfTitle(int64_t TitleMs) const {
     if (TitleMs >= CurrentTitle().DurationMs - EndMarginMs)
         return true;
-    // The file's own end counts only for the title that ends the file.
-    const TChapter& Last = CurrentTitle().Chapters.back();
-    int64_t FileEnd = Playback_.DurationMs();
-    return FileEnd > 0 && Last.FileStartMs + Last.DurationMs >= FileEnd - EndMarginMs &&
-           Playback_.PositionMs() >= FileEnd - EndMarginMs;
+    // The stream holds the title alone: its end is the title's end.
+    int64_t StreamEnd = Playback_.DurationMs();
+    return StreamEnd > 0 && Playback_.PositionMs() >= StreamEnd - EndMarginMs;
 }
 
 void TDvdNavigator::Post(long Code, LONG_PTR Param1, LONG_PTR Param2) {
@@ -198,13 +195,10 @@ void TDvdNavigator::EndOfTitle() {
 
 HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
     EndScan();
-    if (Title != Title_) {
-        if (Volume_->Titles[Title - 1].Entry.TitleSet != CurrentTitle().Entry.TitleSet ||
-            Playback_.OpenFile().empty()) {
-            HRESULT Result = OpenTitleSet(Title).Result;
-            if (FAILED(Result))
-                return Result;
-        }
+    if (Title != Title_ || !Playback_.IsOpen()) {
+        HRESULT Result = OpenTitle(Title).Result;
+        if (FAILED(Result))
+            return Result;
         Title_ = Title;
         Post(EC_DVD_TITLE_CHANGE, Title_, 0);
     }

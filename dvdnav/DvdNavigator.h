@@ -148,7 +148,7 @@ private:
     int ChapterAt(int64_t TitleMs) const;
 
     HRESULT Jump(int Title, int64_t TitleMs);
-    TRenderOutcome OpenTitleSet(int Title);
+    TRenderOutcome OpenTitle(int Title);
     bool AtEndOfTitle(int64_t TitleMs) const;
     void EnterTitleDomain();
     void EndOfTitle();
@@ -173,6 +173,7 @@ private:
     bool Announced_ = false; // domain, title and chapter events sent for this playback
     bool StoppedAtEnd_ = false;
     int64_t LastSecond_ = -1;
+    int64_t FileOffsetMs_ = 0; // where the playing title starts in its title set's timeline
     bool HmsfEvents_ = false;
     bool ResetOnStop_ = false;
     bool NotifyParentalLevel_ = false;

@@ -89,8 +89,13 @@ TChapter MakeChapter(const TTitleSet& Set, const TPartOfTitle& Part,
     Chapter.LastCell = Part.Program < Chain.ProgramEntryCells.size()
                            ? static_cast<uint8_t>(Chain.ProgramEntryCells[Part.Program] - 1)
                            : static_cast<uint8_t>(Chain.Cells.size());
-    for (int Cell = Chapter.FirstCell; Cell <= Chapter.LastCell; ++Cell)
-        Chapter.DurationMs += Chain.Cells[Cell - 1].DurationMs;
+    Chapter.FirstSector = Chain.Cells[Chapter.FirstCell - 1].FirstSector;
+    for (int Cell = Chapter.FirstCell; Cell <= Chapter.LastCell; ++Cell) {
+        const TCell& Item = Chain.Cells[Cell - 1];
+        Chapter.DurationMs += Item.DurationMs;
+        Chapter.FirstSector = std::min(Chapter.FirstSector, Item.FirstSector);
+        Chapter.LastSector = std::max(Chapter.LastSector, Item.LastSector);
+    }
     Chapter.FileStartMs = FileTimes.at(Chain.Cells[Chapter.FirstCell - 1].FirstSector);
     return Chapter;
 }

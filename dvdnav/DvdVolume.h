@@ -18,6 +18,8 @@ struct TChapter {
     uint16_t ProgramChain = 0;
     uint8_t FirstCell = 0; // 1-based, inclusive
     uint8_t LastCell = 0;
+    uint32_t FirstSector = 0; // sectors the chapter's cells span in the title VOBs
+    uint32_t LastSector = 0;
 };
 
 struct TDvdTitle {

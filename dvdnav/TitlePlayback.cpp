@@ -1,5 +1,7 @@
 #include "dvdnav/TitlePlayback.h"
 
+#include "dvdnav/VobSource.h"
+
 #include <vector>
 
 namespace dvdnav {
@@ -71,15 +73,26 @@ void TTitlePlayback::RemoveAllFilters() {
         Graph_->RemoveFilter(Filter.Get());
 }
 
-TRenderOutcome TTitlePlayback::Open(const std::filesystem::path& Vob) {
+TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vobs, uint32_t First,
+                                    uint32_t Last) {
     bool WasRunning = IsRunning();
     Stop();
     RemoveAllFilters();
-    File_ = Vob;
+    Opened_ = false;
     TRenderOutcome Outcome;
-    Outcome.Result = Graph_->RenderFile(Vob.wstring().c_str(), nullptr);
+    auto Range = std::make_unique<TVobRange>(Vobs, First, Last);
+    if (!Range->IsOpen()) {
+        Outcome.Result = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+        return Outcome;
+    }
+    ComPtr<TVobSource> Source;
+    Source.Attach(new TVobSource(std::move(Range)));
+    Outcome.Result = Graph_->AddFilter(Source.Get(), L"DVD title");
+    if (SUCCEEDED(Outcome.Result))
+        Outcome.Result = Graph_->Render(Source->OutputPin());
     if (FAILED(Outcome.Result))
         return Outcome;
+    Opened_ = true;
     for (const auto& Filter : Filters(Graph_.Get())) {
         if (!Pins(Filter.Get(), PINDIR_OUTPUT).empty())
             continue; // renderers have inputs only

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace dvdnav {
 
@@ -20,9 +21,10 @@ class TTitlePlayback {
 public:
     explicit TTitlePlayback(Microsoft::WRL::ComPtr<IGraphBuilder> Graph);
 
-    // Empties the graph and renders the file; the graph's run state is kept.
-    TRenderOutcome Open(const std::filesystem::path& Vob);
-    const std::filesystem::path& OpenFile() const { return File_; }
+    // Empties the graph and renders the sectors First..Last of the VOB files taken end to end;
+    // the graph's run state is kept.
+    TRenderOutcome Open(const std::vector<std::filesystem::path>& Vobs, uint32_t First, uint32_t Last);
+    bool IsOpen() const { return Opened_; }
 
     // Leaves only the audio branch of the splitter's Index-th audio output connected.
     HRESULT SelectAudio(int Index);
@@ -44,7 +46,7 @@ private:
     Microsoft::WRL::ComPtr<IGraphBuilder> Graph_;
     Microsoft::WRL::ComPtr<IMediaControl> Control_;
     Microsoft::WRL::ComPtr<IMediaSeeking> Seeking_;
-    std::filesystem::path File_;
+    bool Opened_ = false;
 };
 
 } // namespace dvdnav

@@ -322,4 +322,19 @@ TEST_F(DvdGraph, SwitchingTitleSetsRebuildsPlaybackAndStreams) {
     EXPECT_EQ(E_INVALIDARG, Dvd->PlayChapterInTitle(4, 1, 0, nullptr));
 }
 
+TEST_F(DvdGraph, ASecondTitleInTheSameVobPlaysOnItsOwnTimeline) {
+    ASSERT_NO_FATAL_FAILURE(Open("multi"));
+    ASSERT_HRESULT_SUCCEEDED(Dvd->PlayChapterInTitle(2, 2, 0, nullptr));
+    ASSERT_HRESULT_SUCCEEDED(Control->Run());
+    ASSERT_TRUE(WaitForCode(EC_DVD_TITLE_CHANGE, 2));
+    ASSERT_TRUE(WaitForCode(EC_DVD_CHAPTER_START, 2));
+    ASSERT_TRUE(WaitForTime(1));
+    EXPECT_TRUE(WaitForCode(EC_DVD_CHAPTER_START, 3));
+    ASSERT_TRUE(WaitForCode(EC_DVD_PLAYBACK_STOPPED, 0, 6000)); // the 3 s title ends, not the VOB
+    EXPECT_LE(LastTime(), 3);
+    DVD_PLAYBACK_LOCATION2 Location;
+    ASSERT_HRESULT_SUCCEEDED(Info->GetCurrentLocation(&Location));
+    EXPECT_EQ(2u, Location.TitleNum);
+}
+
 } // namespace
