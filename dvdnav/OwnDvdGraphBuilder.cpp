@@ -1,5 +1,6 @@
 #include "dvdnav/OwnDvdGraphBuilder.h"
 
+#include "dvdnav/ComAdopt.h"
 #include "common/DirectShowUuids.h"
 #include "dvdnav/DvdNavigator.h"
 
@@ -131,8 +132,7 @@ HRESULT TOwnDvdGraphBuilder::Render(const std::filesystem::path& Folder, AM_DVD_
         return S_FALSE;
     }
     Navigator_.Reset();
-    ComPtr<TDvdNavigator> Navigator;
-    Navigator.Attach(new TDvdNavigator(Graph_, Volume));
+    ComPtr<TDvdNavigator> Navigator = AdoptComPointer(new TDvdNavigator(Graph_, Volume));
     TRenderOutcome Outcome = Navigator->Start();
     const TDvdTitle& First = Volume->Titles.front();
     bool HasAudio = !Volume->TitleSetOf(First).Info.Audio.empty();

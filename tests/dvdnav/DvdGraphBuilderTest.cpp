@@ -50,6 +50,15 @@ protected:
     void TearDown() override {
         if (Control)
             Control->Stop();
+        // Nothing of the builder or navigator may keep the graph alive.
+        Dvd.Reset();
+        Info.Reset();
+        Events.Reset();
+        Control.Reset();
+        Builder.Reset();
+        if (Graph) {
+            EXPECT_EQ(1u, RefCount(Graph.Get()));
+        }
     }
 
     HRESULT Render(const fs::path& Path) {
@@ -158,6 +167,7 @@ TEST_F(DvdGraph, WithoutAPathSearchesTheOpticalDrives) {
 
 TEST_F(DvdGraph, RendersAGoodDiscAndAnswersForTheVolume) {
     ASSERT_NO_FATAL_FAILURE(Open("multi"));
+    EXPECT_EQ(3u, RefCount(Dvd.Get())); // ours twice and the builder's
     EXPECT_EQ(2, Status.iNumStreams);
     EXPECT_EQ(0, Status.iNumStreamsFailed);
     EXPECT_FALSE(Status.bDvdVolInvalid);
