@@ -64,7 +64,7 @@ TRenderOutcome TDvdNavigator::Start() {
         return Outcome;
     Domain_ = DVD_DOMAIN_Title;
     Chapter_ = 1;
-    Clock_ = std::make_unique<TNavigatorClock>(TickMs, [this] { Tick(); });
+    Clock_ = std::make_unique<TNavigatorClock>(StartTickMs, [this] { Tick(); });
     return Outcome;
 }
 
@@ -162,6 +162,8 @@ void TDvdNavigator::Tick() {
         return;
     if (!Announced_) {
         Announced_ = true;
+        if (Clock_)
+            Clock_->SetInterval(TickMs);
         Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Title, 0);
         Post(EC_DVD_TITLE_CHANGE, Title_, 0);
         Post(EC_DVD_CHAPTER_START, Chapter_, 0);

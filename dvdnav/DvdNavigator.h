@@ -19,6 +19,7 @@ namespace dvdnav {
 class TDvdNavigator final : public IDvdControl2, public IDvdInfo2 {
 public:
     static constexpr UINT TickMs = 250;
+    static constexpr UINT StartTickMs = 20; // until playback is seen running: the first events come quickly
 
     TDvdNavigator(Microsoft::WRL::ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume);
     TDvdNavigator(const TDvdNavigator&) = delete;

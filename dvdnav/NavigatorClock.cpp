@@ -29,6 +29,11 @@ TNavigatorClock::TNavigatorClock(UINT IntervalMs, std::function<void()> OnTick) 
         Timer_ = vireon::UniqueTimer(Window_.get(), TimerId);
 }
 
+void TNavigatorClock::SetInterval(UINT IntervalMs) {
+    if (Timer_)
+        SetTimer(Window_.get(), TimerId, IntervalMs, nullptr); // the same timer at a new pace
+}
+
 LRESULT CALLBACK TNavigatorClock::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
     if (Message == WM_TIMER && WParam == TimerId) {
         auto* Clock = reinterpret_cast<TNavigatorClock*>(GetWindowLongPtrW(Window, GWLP_USERDATA));

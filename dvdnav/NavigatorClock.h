@@ -15,6 +15,7 @@ public:
     TNavigatorClock& operator=(const TNavigatorClock&) = delete;
 
     bool Running() const { return static_cast<bool>(Timer_); }
+    void SetInterval(UINT IntervalMs);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
