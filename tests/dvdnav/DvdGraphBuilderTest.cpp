@@ -39,6 +39,34 @@ int HmsfSeconds(LONG_PTR Param) {
     return Time.bHours * 3600 + Time.bMinutes * 60 + Time.bSeconds;
 }
 
+// Renderers (filters without outputs) fed with audio.
+int CountAudioRenderers(IGraphBuilder* Graph) {
+    int Count = 0;
+    ComPtr<IEnumFilters> Filters;
+    Graph->EnumFilters(&Filters);
+    ComPtr<IBaseFilter> Filter;
+    while (Filters->Next(1, &Filter, nullptr) == S_OK) {
+        ComPtr<IEnumPins> Pins;
+        Filter->EnumPins(&Pins);
+        ComPtr<IPin> Pin;
+        bool Output = false, Audio = false;
+        while (Pins->Next(1, &Pin, nullptr) == S_OK) {
+            PIN_DIRECTION Direction;
+            Pin->QueryDirection(&Direction);
+            AM_MEDIA_TYPE Type{};
+            Output |= Direction == PINDIR_OUTPUT;
+            if (Direction == PINDIR_INPUT && SUCCEEDED(Pin->ConnectionMediaType(&Type))) {
+                Audio |= Type.majortype == MEDIATYPE_Audio;
+                CoTaskMemFree(Type.pbFormat);
+            }
+            Pin.Reset();
+        }
+        Count += !Output && Audio;
+        Filter.Reset();
+    }
+    return Count;
+}
+
 class DvdGraph : public testing::Test {
 protected:
     void SetUp() override {
@@ -307,8 +335,10 @@ TEST_F(DvdGraph, SwitchingTitleSetsRebuildsPlaybackAndStreams) {
     ASSERT_NO_FATAL_FAILURE(Open("multi"));
     ASSERT_HRESULT_SUCCEEDED(Control->Run());
     ASSERT_TRUE(WaitForCode(EC_DVD_TITLE_CHANGE, 1));
+    EXPECT_EQ(1, CountAudioRenderers(Graph.Get())); // one language heard, not both mixed
     ASSERT_HRESULT_SUCCEEDED(Dvd->SelectAudioStream(1, 0, nullptr));
     EXPECT_TRUE(WaitForCode(EC_DVD_AUDIO_STREAM_CHANGE, 1));
+    EXPECT_EQ(1, CountAudioRenderers(Graph.Get()));
     ULONG Count, Stream;
     ASSERT_HRESULT_SUCCEEDED(Info->GetCurrentAudio(&Count, &Stream));
     EXPECT_EQ(1u, Stream);
