@@ -195,7 +195,15 @@ void TDvdNavigator::EndOfTitle() {
     Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop, 0);
 }
 
+void TDvdNavigator::Retire() {
+    Retired_ = true;
+    Clock_.reset();
+    Domain_ = DVD_DOMAIN_Stop;
+}
+
 HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
+    if (Retired_)
+        return VFW_E_DVD_GRAPHNOTREADY;
     EndScan();
     if (Title != Title_ || !Playback_.IsOpen()) {
         HRESULT Result = OpenTitle(Title).Result;
@@ -220,6 +228,8 @@ HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
 }
 
 HRESULT TDvdNavigator::Scan(double Speed) {
+    if (Retired_)
+        return VFW_E_DVD_GRAPHNOTREADY;
     if (Domain_ != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
     EndScan();

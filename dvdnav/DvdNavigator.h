@@ -27,8 +27,10 @@ public:
 
     // Renders the first title; what the builder reports in its render status.
     TRenderOutcome Start();
-    // One step of the clock; public so tests can drive it without waiting.
+    // One step of the clock.
     void Tick();
+    // The builder rendered another volume: stop the clock, refuse further commands.
+    void Retire();
     const TDvdVolume& Volume() const { return *Volume_; }
 
     // IUnknown
@@ -171,6 +173,7 @@ private:
     DVD_DOMAIN Domain_ = DVD_DOMAIN_Stop;
     int Title_ = 1;
     int Chapter_ = 1;
+    bool Retired_ = false;
     bool Announced_ = false; // domain, title and chapter events sent for this playback
     bool StoppedAtEnd_ = false;
     int64_t LastSecond_ = -1;

@@ -111,6 +111,8 @@ HRESULT TDvdNavigator::SelectAtPosition(POINT) {
 
 HRESULT TDvdNavigator::SelectAudioStream(ULONG Stream, DWORD, IDvdCmd** Cmd) {
     NoCommand(Cmd);
+    if (Retired_)
+        return VFW_E_DVD_GRAPHNOTREADY;
     if (Stream >= CurrentSet().Audio.size())
         return E_INVALIDARG;
     if (!AudioEnabled(Stream))

@@ -131,7 +131,10 @@ HRESULT TOwnDvdGraphBuilder::Render(const std::filesystem::path& Folder, AM_DVD_
         Status.bDvdVolInvalid = TRUE;
         return S_FALSE;
     }
-    Navigator_.Reset();
+    if (Navigator_) {
+        Navigator_->Retire(); // whoever still holds it must not steer the new volume's graph
+        Navigator_.Reset();
+    }
     ComPtr<TDvdNavigator> Navigator = AdoptComPointer(new TDvdNavigator(Graph_, Volume));
     TRenderOutcome Outcome = Navigator->Start();
     const TDvdTitle& First = Volume->Titles.front();

@@ -247,6 +247,19 @@ TEST_F(DvdGraph, RendersAGoodDiscAndAnswersForTheVolume) {
     EXPECT_HRESULT_SUCCEEDED(Builder->GetDvdInterface(IID_PPV_ARGS(&Window)));
 }
 
+TEST_F(DvdGraph, ASecondVolumeRetiresTheFirstNavigator) {
+    ASSERT_NO_FATAL_FAILURE(Open("multi"));
+    ComPtr<IDvdControl2> First = Dvd;
+    ASSERT_NO_FATAL_FAILURE(Open("twelve"));
+    EXPECT_EQ(VFW_E_DVD_GRAPHNOTREADY, First->PlayChapterInTitle(3, 1, 0, nullptr));
+    EXPECT_EQ(VFW_E_DVD_GRAPHNOTREADY, First->PlayForwards(8.0, 0, nullptr));
+    ULONG Titles, Volumes, Current;
+    DVD_DISC_SIDE Side;
+    ASSERT_HRESULT_SUCCEEDED(Info->GetDVDVolumeInfo(&Volumes, &Current, &Side, &Titles));
+    EXPECT_EQ(1u, Titles);
+    EXPECT_EQ(2u, RefCount(First.Get())); // ours and the copy; the builder let it go
+}
+
 TEST_F(DvdGraph, PostsStartEventsAndTimeThatAdvances) {
     ASSERT_NO_FATAL_FAILURE(Open("twelve"));
     ASSERT_HRESULT_SUCCEEDED(Control->Run());
