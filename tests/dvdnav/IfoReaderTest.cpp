@@ -128,6 +128,18 @@ TEST(IfoReader, FallsBackToTheBackupCopies) {
     EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
 }
 
+TEST(IfoReader, FailsCleanlyOnInformationFilesThatCannotBeRead) {
+    fs::path Folder = fs::path(VIREON_BUILD_DIR) / "testtmp" / "unreadable" / "VIDEO_TS";
+    fs::remove_all(Folder.parent_path());
+    fs::create_directories(Folder / "VIDEO_TS.IFO");  // a folder where the file should be
+    EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
+    WriteFile(Folder / "VIDEO_TS.BUP", MakeVideoManager(2));  // names title sets that are missing
+    EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
+    std::vector<uint8_t> Huge(MaxIfoFileSize + 1);
+    WriteFile(Folder / "VTS_01_0.BUP", Huge);
+    EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
+}
+
 TEST(IfoReader, AcceptsAHugeSparseVobWithoutReadingIt) {
     fs::path Folder = CopyDisc("twelve", "sparse");
     fs::resize_file(Folder / "VTS_01_1.VOB", 2ull << 30);
