@@ -14,6 +14,13 @@ void FakePin::Link(FakePin* output, FakePin* input) {
     input->peer_ = output;
 }
 
+void FakePin::Detach() {
+    filter_ = nullptr;
+    if (auto* peer = dynamic_cast<FakePin*>(peer_.Get()))
+        peer->peer_.Reset();
+    peer_.Reset();
+}
+
 STDMETHODIMP FakePin::QueryInterface(REFIID iid, void** out) {
     return Answer(iid, out, {Offer<IUnknown>(static_cast<IPin*>(this)), Offer<IPin>(this)});
 }

@@ -16,7 +16,8 @@ public:
     // Connects both pins to each other (no media type negotiation).
     static void Link(FakePin* output, FakePin* input);
     IPin* Peer() const { return peer_.Get(); }
-    void Detach() { filter_ = nullptr; }
+    // Drops the filter and the connection, from both ends.
+    void Detach();
     HRESULT disconnectResult = S_OK;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;

@@ -110,9 +110,8 @@ STDMETHODIMP FakeFilterGraph::RenderEx(IPin* pin, DWORD flags, DWORD*) {
         return Record("RenderEx", Narrow(info.achName), renderResult);
     // A renderer of its own for every rendered pin, connected to it.
     auto renderer = MakeFake<FakeFilter>(L"Renderer " + std::to_wstring(++renderers_), 1, 0);
-    ComPtr<FakePin> output;
-    if (SUCCEEDED(pin->QueryInterface(IID_PPV_ARGS(&output))))
-        FakePin::Link(output.Get(), renderer->GetPin(0));
+    if (auto* output = dynamic_cast<FakePin*>(pin))
+        FakePin::Link(output, renderer->GetPin(0));
     AddFilter(renderer.Get(), (L"Renderer " + std::to_wstring(renderers_)).c_str());
     return Record("RenderEx", Narrow(info.achName) + (flags ? " flags" : ""), renderResult);
 }

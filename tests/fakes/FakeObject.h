@@ -71,8 +71,9 @@ private:
 // Creates a fake owned by the returned pointer (its only reference).
 template <typename T, typename... Args>
 Microsoft::WRL::ComPtr<T> MakeFake(Args&&... args) {
+    // Not ComPtr::Attach: the mingw version adds a reference.
     Microsoft::WRL::ComPtr<T> fake;
-    fake.Attach(new T(std::forward<Args>(args)...));
+    *fake.GetAddressOf() = new T(std::forward<Args>(args)...);
     return fake;
 }
 
