@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace vireon {
+
 HRESULT CheckMediaResult(HRESULT Code) {
     if (SUCCEEDED(Code))
         return Code;
@@ -9,3 +11,5 @@ HRESULT CheckMediaResult(HRESULT Code) {
     snprintf(code, sizeof code, "%lX", static_cast<unsigned long>(Code));
     throw EDirectShowException(MediaErrorText(Code) + " ($" + code + ").", Code);
 }
+
+}  // namespace vireon

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace vireon {
+
 class EDirectShowException : public std::runtime_error {
 public:
     EDirectShowException(const std::string& Message, HRESULT Code) : std::runtime_error(Message), FCode(Code) {}
@@ -21,3 +23,5 @@ HRESULT CheckMediaResult(HRESULT Code);
 
 // The readable text of a media status code.
 std::string MediaErrorText(HRESULT Code);
+
+}  // namespace vireon

@@ -5,6 +5,8 @@
 
 #include <dvdevcod.h>
 
+namespace vireon {
+
 bool TFilterGraph::DispatchDvdEvent(long Code, LONG_PTR Param1, LONG_PTR Param2) {
     switch (Code) {
     case EC_DVD_DOMAIN_CHANGE:
@@ -183,3 +185,5 @@ void TFilterGraph::DispatchDvdCurrentTime(LONG_PTR TimeCode) {
     Raise(OnDVDCurrentTime, code.d0 + 10 * code.d1, code.d2 + 10 * code.d3, code.d4 + 10 * code.d5,
           code.d6 + 10 * code.d7, frate);
 }
+
+}  // namespace vireon

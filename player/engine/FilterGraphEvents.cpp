@@ -3,6 +3,8 @@
 
 #include <evcode.h>
 
+namespace vireon {
+
 namespace {
 
 // Frees an event's parameters also when its handlers raise.
@@ -144,3 +146,5 @@ bool TFilterGraph::DispatchGraphEventsHigh(long Code, LONG_PTR Param1, LONG_PTR 
         return false;
     }
 }
+
+}  // namespace vireon

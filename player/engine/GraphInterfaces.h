@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace vireon {
+
 enum TGraphMode { gmNormal = 0, gmCapture = 1, gmDVD = 2 };
 
 enum TGraphControlEvent {
@@ -44,3 +46,5 @@ public:
 protected:
     ~IGraphEventListener() = default;
 };
+
+}  // namespace vireon

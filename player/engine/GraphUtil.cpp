@@ -11,6 +11,8 @@
 
 using Microsoft::WRL::ComPtr;
 
+namespace vireon {
+
 HRESULT RegisterGraphForInspection(IUnknown* Graph, DWORD& Cookie) {
     ComPtr<IRunningObjectTable> table;
     HRESULT result = GetRunningObjectTable(0, &table);
@@ -140,3 +142,5 @@ void FitRectKeepingAspect(const RECT& Target, const RECT& Source, RECT& Result) 
     int left = Target.left + (tw - width) / 2, top = Target.top + (th - height) / 2;
     Result = {left, top, left + width, top + height};
 }
+
+}  // namespace vireon

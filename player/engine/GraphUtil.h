@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <dshow.h>
 
+namespace vireon {
+
 // Registers Graph in the running object table as "FilterGraph %p pid %x" (weakly).
 HRESULT RegisterGraphForInspection(IUnknown* Graph, DWORD& Cookie);
 HRESULT UnregisterGraphForInspection(DWORD Cookie);
@@ -22,3 +24,5 @@ HRESULT ShowFilterProperties(HWND Parent, IUnknown* Filter, int Kind);
 
 // Source's shape scaled to fill Target as far as possible, centred in it.
 void FitRectKeepingAspect(const RECT& Target, const RECT& Source, RECT& Result);
+
+}  // namespace vireon

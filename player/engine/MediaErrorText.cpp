@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace vireon {
+
 namespace {
 
 struct TErrorText {
@@ -105,3 +107,5 @@ std::string MediaErrorText(HRESULT Code) {
     snprintf(buffer, sizeof buffer, "Error: 0x%lx", static_cast<unsigned long>(Code));
     return buffer;
 }
+
+}  // namespace vireon

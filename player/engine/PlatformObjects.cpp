@@ -4,6 +4,8 @@
 
 using Microsoft::WRL::ComPtr;
 
+namespace vireon {
+
 TPlatformObjectFactory DefaultPlatformObjectFactory() {
     TPlatformObjectFactory factory;
     factory.CreateInstance = [](REFCLSID ClassId, REFIID Iid, void** Object) {
@@ -47,3 +49,5 @@ HRESULT CreateDvdGraphBuilder(ComPtr<IDvdGraphBuilder>& Builder) {
         Builder.Reset();
     return result;
 }
+
+}  // namespace vireon

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace vireon {
+
 struct TPlatformObjectFactory {
     // CoCreateInstance in-process by default.
     std::function<HRESULT(REFCLSID ClassId, REFIID Iid, void** Object)> CreateInstance;
@@ -32,3 +34,5 @@ HRESULT CreatePlatformObject(REFCLSID ClassId, Microsoft::WRL::ComPtr<Interface>
 
 // The platform's DVD graph builder when it can supply a filter graph, otherwise our own.
 HRESULT CreateDvdGraphBuilder(Microsoft::WRL::ComPtr<IDvdGraphBuilder>& Builder);
+
+}  // namespace vireon

@@ -9,7 +9,9 @@
 
 using Microsoft::WRL::ComPtr;
 
-TFilterGraph::TFilterGraph() : FNotifyWindow([this] { ProcessGraphEvents(); }) {}
+namespace vireon {
+
+TFilterGraph::TFilterGraph(TComponent* AOwner) : TComponent(AOwner), FNotifyWindow([this] { ProcessGraphEvents(); }) {}
 
 TFilterGraph::~TFilterGraph() { SetActive(false); }
 
@@ -303,3 +305,5 @@ void TFilterGraph::RemoveEventListener(IGraphEventListener* Listener) {
 void TFilterGraph::BroadcastControlEvent(TGraphControlEvent Event, int Param) {
     ForEachListener([&](IGraphEventListener* listener) { listener->HandleControlEvent(Event, Param); });
 }
+
+}  // namespace vireon

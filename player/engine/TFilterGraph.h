@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-class TFilterGraph {
+namespace vireon {
+
+class TFilterGraph : public TComponent {
 public:
-    TFilterGraph();
-    virtual ~TFilterGraph();
-    TFilterGraph(const TFilterGraph&) = delete;
-    TFilterGraph& operator=(const TFilterGraph&) = delete;
+    explicit TFilterGraph(TComponent* AOwner = nullptr);
+    ~TFilterGraph() override;
 
     // After the owner has finished loading: activates when AutoCreate is set.
     void Loaded();
@@ -64,19 +64,19 @@ public:
     void ProcessGraphEvents();
     virtual void DispatchGraphEvent(long Code, LONG_PTR Param1, LONG_PTR Param2);
 
-    TGraphNotifyEvent OnActivate;
+    TNotifyEvent OnActivate;
     TOnDSEvent OnDSEvent;
 
     TOnGraphComplete OnGraphComplete;
-    TGraphNotifyEvent OnGraphUserAbort;
+    TNotifyEvent OnGraphUserAbort;
     TOnDSResult OnGraphErrorAbort;
     TOnGraphStreamError OnGraphStreamErrorStopped;
     TOnGraphStreamError OnGraphStreamErrorStillPlaying;
     TOnDSResult OnGraphErrorStillPlaying;
-    TGraphNotifyEvent OnGraphPaletteChanged;
+    TNotifyEvent OnGraphPaletteChanged;
     TOnGraphVideoSizeChanged OnGraphVideoSizeChanged;
-    TGraphNotifyEvent OnGraphQualityChange;
-    TGraphNotifyEvent OnGraphClockChanged;
+    TNotifyEvent OnGraphQualityChange;
+    TNotifyEvent OnGraphClockChanged;
     TOnDSResult OnGraphPaused;
     TOnGraphOpeningFile OnGraphOpeningFile;
     TOnGraphBufferingData OnGraphBufferingData;
@@ -86,20 +86,20 @@ public:
     TOnGraphStreamControl OnGraphStreamControlStarted;
     TOnGraphEndOfSegment OnGraphEndOfSegment;
     TOnGraphDeviceLost OnGraphDeviceLost;
-    TGraphNotifyEvent OnGraphStepComplete;
+    TNotifyEvent OnGraphStepComplete;
     TOnGraphTimeCodeAvailable OnGraphTimeCodeAvailable;
     TOnGraphEXTDeviceModeChange OnGraphEXTDeviceModeChange;
-    TGraphNotifyEvent OnGraphChanged;
-    TGraphNotifyEvent OnGraphClockUnset;
+    TNotifyEvent OnGraphChanged;
+    TNotifyEvent OnGraphClockUnset;
     TOnGraphVMRRenderDevice OnGraphVMRRenderDevice;
     TOnGraphSNDDevError OnGraphSNDDevInError;
     TOnGraphSNDDevError OnGraphSNDDevOutError;
 
-    TGraphNotifyEvent OnDVDDomainFirstPlay;
-    TGraphNotifyEvent OnDVDDomainVideoManagerMenu;
-    TGraphNotifyEvent OnDVDDomainVideoTitleSetMenu;
-    TGraphNotifyEvent OnDVDDomainTitle;
-    TGraphNotifyEvent OnDVDDomainStop;
+    TNotifyEvent OnDVDDomainFirstPlay;
+    TNotifyEvent OnDVDDomainVideoManagerMenu;
+    TNotifyEvent OnDVDDomainVideoTitleSetMenu;
+    TNotifyEvent OnDVDDomainTitle;
+    TNotifyEvent OnDVDDomainStop;
     TOnDVDTitleChange OnDVDTitleChange;
     TOnDVDChapterStart OnDVDChapterStart;
     TOnDVDAudioStreamChange OnDVDAudioStreamChange;
@@ -108,38 +108,34 @@ public:
     TOnDVDChange OnDVDButtonChange;
     TOnDVDValidUOPSChange OnDVDValidUOPSChange;
     TOnDVDStillOn OnDVDStillOn;
-    TGraphNotifyEvent OnDVDStillOff;
+    TNotifyEvent OnDVDStillOff;
     TOnDVDCurrentTime OnDVDCurrentTime;
-    TGraphNotifyEvent OnDVDErrorUnexpected;
-    TGraphNotifyEvent OnDVDErrorInvalidDVD1_0Disc;
-    TGraphNotifyEvent OnDVDErrorInvalidDiscRegion;
-    TGraphNotifyEvent OnDVDErrorLowParentalLevel;
-    TGraphNotifyEvent OnDVDErrorIncompatibleSystemAndDecoderRegions;
-    TGraphNotifyEvent OnDVDErrorIncompatibleDiscAndDecoderRegions;
-    TGraphNotifyEvent OnDVDWarningInvalidDVD1_0Disc;
-    TGraphNotifyEvent OnDVDWarningFormatNotSupported;
-    TGraphNotifyEvent OnDVDWarningIllegalNavCommand;
-    TGraphNotifyEvent OnDVDWarningOpen;
-    TGraphNotifyEvent OnDVDWarningSeek;
-    TGraphNotifyEvent OnDVDWarningRead;
-    TGraphNotifyEvent OnDVDChapterAutoStop;
-    TGraphNotifyEvent OnDVDNoFP_PGC;
+    TNotifyEvent OnDVDErrorUnexpected;
+    TNotifyEvent OnDVDErrorInvalidDVD1_0Disc;
+    TNotifyEvent OnDVDErrorInvalidDiscRegion;
+    TNotifyEvent OnDVDErrorLowParentalLevel;
+    TNotifyEvent OnDVDErrorIncompatibleSystemAndDecoderRegions;
+    TNotifyEvent OnDVDErrorIncompatibleDiscAndDecoderRegions;
+    TNotifyEvent OnDVDWarningInvalidDVD1_0Disc;
+    TNotifyEvent OnDVDWarningFormatNotSupported;
+    TNotifyEvent OnDVDWarningIllegalNavCommand;
+    TNotifyEvent OnDVDWarningOpen;
+    TNotifyEvent OnDVDWarningSeek;
+    TNotifyEvent OnDVDWarningRead;
+    TNotifyEvent OnDVDChapterAutoStop;
+    TNotifyEvent OnDVDNoFP_PGC;
     TOnDVDPlaybackRateChange OnDVDPlaybackRateChange;
     TOnDVDParentalLevelChange OnDVDParentalLevelChange;
-    TGraphNotifyEvent OnDVDPlaybackStopped;
+    TNotifyEvent OnDVDPlaybackStopped;
     TOnDVDAnglesAvailable OnDVDAnglesAvailable;
-    TGraphNotifyEvent OnDVDPlayPeriodAutoStop;
+    TNotifyEvent OnDVDPlayPeriodAutoStop;
     TOnDVDButtonAutoActivated OnDVDButtonAutoActivated;
     TOnDVDCMD OnDVDCMDStart;
     TOnDVDCMD OnDVDCMDEnd;
-    TGraphNotifyEvent OnDVDDiscEjected;
-    TGraphNotifyEvent OnDVDDiscInserted;
+    TNotifyEvent OnDVDDiscEjected;
+    TNotifyEvent OnDVDDiscInserted;
     TOnDVDCurrentHMSFTime OnDVDCurrentHMSFTime;
     TOnDVDKaraokeMode OnDVDKaraokeMode;
-
-protected:
-    // The component as the sender of its events.
-    virtual TComponent* Sender() { return nullptr; }
 
 private:
     void Activate();
@@ -174,8 +170,7 @@ private:
 
     template <typename Handler, typename... Args>
     void Raise(const Handler& Event, Args&&... Arguments) {
-        if (Event)
-            Event(Sender(), std::forward<Args>(Arguments)...);
+        CallEvent(Event, this, std::forward<Args>(Arguments)...);
     }
 
     bool FActive = false;
@@ -193,3 +188,5 @@ private:
     DWORD FGraphEditCookie = 0;
     vireon::UniqueFile FLogStream;
 };
+
+}  // namespace vireon

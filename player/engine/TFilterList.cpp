@@ -4,6 +4,8 @@
 
 using Microsoft::WRL::ComPtr;
 
+namespace vireon {
+
 TFilterList::TFilterList(IFilterGraph* Graph) : FGraph(Graph) {
     ComPtr<IEnumFilters> filters;
     if (!FGraph || FAILED(FGraph->EnumFilters(&filters)) || !filters)
@@ -34,3 +36,5 @@ HRESULT TFilterList::GetFilterInfo(int Index, FILTER_INFO& Info) const {
     IBaseFilter* filter = GetFilter(Index);
     return filter ? filter->QueryFilterInfo(&Info) : S_FALSE;
 }
+
+}  // namespace vireon

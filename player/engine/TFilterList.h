@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace vireon {
+
 class TFilterList {
 public:
     explicit TFilterList(IFilterGraph* Graph);
@@ -23,3 +25,5 @@ private:
     Microsoft::WRL::ComPtr<IFilterGraph> FGraph;
     std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> FItems;
 };
+
+}  // namespace vireon

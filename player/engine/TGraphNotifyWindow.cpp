@@ -1,15 +1,13 @@
 #include "engine/TGraphNotifyWindow.h"
 
-#include <exception>
-#include <stdexcept>
+#include "forms/TApplication.h"
+
+
+namespace vireon {
 
 namespace {
 
 const wchar_t NotifyWindowClass[] = L"TFilterGraphNotifyWindow";
-
-void ShowGraphException(const std::exception& Error) {
-    OutputDebugStringA(Error.what());
-}
 
 }  // namespace
 
@@ -40,12 +38,11 @@ LRESULT CALLBACK TGraphNotifyWindow::WindowProc(HWND Window, UINT Message, WPARA
 }
 
 void TGraphNotifyWindow::HandleGraphEvent() {
-    try {
+    // Exceptions go to the application's display; the rest of the queue waits for the next message.
+    GuardedCall([this] {
         if (FOnGraphEvent)
             FOnGraphEvent();
-    } catch (const std::exception& error) {
-        ShowGraphException(error);
-    } catch (...) {
-        ShowGraphException(std::runtime_error("Unknown exception while handling a graph event"));
-    }
+    });
 }
+
+}  // namespace vireon

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace vireon {
+
 class TGraphNotifyWindow {
 public:
     static constexpr UINT GraphEventMessage = WM_APP + 1;  // 0x8001
@@ -23,3 +25,5 @@ private:
     std::function<void()> FOnGraphEvent;
     vireon::UniqueWindow FWindow;
 };
+
+}  // namespace vireon

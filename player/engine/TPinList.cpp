@@ -2,6 +2,8 @@
 
 using Microsoft::WRL::ComPtr;
 
+namespace vireon {
+
 TPinList::TPinList(IBaseFilter* Filter) : FFilter(Filter) { Refresh(); }
 
 void TPinList::Refresh() {
@@ -18,3 +20,5 @@ int TPinList::Add(IPin* Pin) {
     FItems.emplace_back(Pin);
     return Count() - 1;
 }
+
+}  // namespace vireon

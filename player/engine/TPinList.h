@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace vireon {
+
 class TPinList {
 public:
     explicit TPinList(IBaseFilter* Filter);
@@ -20,3 +22,5 @@ private:
     Microsoft::WRL::ComPtr<IBaseFilter> FFilter;
     std::vector<Microsoft::WRL::ComPtr<IPin>> FItems;
 };
+
+}  // namespace vireon

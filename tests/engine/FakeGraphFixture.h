@@ -23,7 +23,7 @@ protected:
         platform.Provide(CLSID_FilterGraph, static_cast<IFilterGraph2*>(graph.Get()));
         platform.Provide(CLSID_DvdGraphBuilder, dvdBuilder.Get());
         platform.Provide(CLSID_CaptureGraphBuilder2, capture.Get());
-        component = std::make_unique<TFilterGraph>();
+        component = std::make_unique<vireon::TFilterGraph>();
     }
 
     void TearDown() override {
@@ -51,5 +51,5 @@ protected:
     Microsoft::WRL::ComPtr<fakes::FakeFilterGraph> graph;
     Microsoft::WRL::ComPtr<fakes::FakeDvdGraphBuilder> dvdBuilder;
     Microsoft::WRL::ComPtr<fakes::FakeCaptureGraphBuilder2> capture;
-    std::unique_ptr<TFilterGraph> component;
+    std::unique_ptr<vireon::TFilterGraph> component;
 };

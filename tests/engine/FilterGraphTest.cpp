@@ -8,6 +8,7 @@
 
 using Microsoft::WRL::ComPtr;
 using namespace fakes;
+using namespace vireon;
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -19,7 +20,7 @@ TEST_F(FakeGraphTest, ActivationOrder) {
     component->AddGraphMember(&video);
     component->AddGraphMember(&overlay);
     component->AddEventListener(&listener);
-    component->OnActivate = [](TComponent*) { Journal().push_back("OnActivate"); };
+    component->OnActivate = [](TObject*) { Journal().push_back("OnActivate"); };
 
     component->SetActive(true);
 

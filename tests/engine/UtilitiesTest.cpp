@@ -13,6 +13,7 @@
 
 using Microsoft::WRL::ComPtr;
 using namespace fakes;
+using namespace vireon;
 
 namespace {
 

@@ -5,7 +5,7 @@ namespace fakes {
 FakeGraphMember::FakeGraphMember(const std::wstring& name)
     : name_(name), tag_("member:" + Narrow(name.c_str())), filter_(MakeFake<FakeFilter>(name, 1, 0)) {}
 
-void FakeGraphMember::NotifyMembership(TMembershipStep Step, int Param) {
+void FakeGraphMember::NotifyMembership(vireon::TMembershipStep Step, int Param) {
     std::string entry = tag_;
     entry += ".NotifyMembership(";
     entry += std::to_string(Step);
@@ -24,7 +24,7 @@ void RecordingListener::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
         onGraph(Code);
 }
 
-void RecordingListener::HandleControlEvent(TGraphControlEvent Event, int Param) {
+void RecordingListener::HandleControlEvent(vireon::TGraphControlEvent Event, int Param) {
     ++controlCalls;
     Journal().push_back(tag_ + ".Control(" + std::to_string(Event) + "," + std::to_string(Param) + ")");
     if (onControl)

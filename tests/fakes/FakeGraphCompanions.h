@@ -10,14 +10,14 @@
 
 namespace fakes {
 
-class FakeGraphMember : public IGraphMember {
+class FakeGraphMember : public vireon::IGraphMember {
 public:
     explicit FakeGraphMember(const std::wstring& name);
     FakeFilter* Filter() const { return filter_.Get(); }
 
     Microsoft::WRL::ComPtr<IBaseFilter> GetMemberFilter() override { return filter_; }
     std::wstring GetMemberName() override { return name_; }
-    void NotifyMembership(TMembershipStep Step, int Param) override;
+    void NotifyMembership(vireon::TMembershipStep Step, int Param) override;
 
 private:
     std::wstring name_;
@@ -25,17 +25,17 @@ private:
     Microsoft::WRL::ComPtr<FakeFilter> filter_;
 };
 
-class RecordingListener : public IGraphEventListener {
+class RecordingListener : public vireon::IGraphEventListener {
 public:
     explicit RecordingListener(std::string name) : tag_("listener:" + std::move(name)) {}
 
     // Runs inside the matching call, after it was recorded.
-    std::function<void(TGraphControlEvent Event, int Param)> onControl;
+    std::function<void(vireon::TGraphControlEvent Event, int Param)> onControl;
     std::function<void(long Code)> onGraph;
     int controlCalls = 0, graphCalls = 0;
 
     void HandleGraphEvent(long Code, LONG_PTR Param1, LONG_PTR Param2) override;
-    void HandleControlEvent(TGraphControlEvent Event, int Param) override;
+    void HandleControlEvent(vireon::TGraphControlEvent Event, int Param) override;
 
 private:
     std::string tag_;

@@ -2,22 +2,22 @@
 
 namespace fakes {
 
-ScopedFakePlatform::ScopedFakePlatform() : saved_(PlatformObjectFactory()) {
-    PlatformObjectFactory().CreateInstance = [this](REFCLSID ClassId, REFIID Iid, void** Object) {
+ScopedFakePlatform::ScopedFakePlatform() : saved_(vireon::PlatformObjectFactory()) {
+    vireon::PlatformObjectFactory().CreateInstance = [this](REFCLSID ClassId, REFIID Iid, void** Object) {
         Entry* entry = Find(ClassId);
         if (!entry)
             return REGDB_E_CLASSNOTREG;
         ++entry->creations;
         return entry->object ? entry->object->QueryInterface(Iid, Object) : REGDB_E_CLASSNOTREG;
     };
-    PlatformObjectFactory().CreateOwnDvdGraphBuilder = [this](IDvdGraphBuilder** Builder) {
+    vireon::PlatformObjectFactory().CreateOwnDvdGraphBuilder = [this](IDvdGraphBuilder** Builder) {
         ++ownCreations_;
         *Builder = nullptr;
         return ownDvdBuilder_ ? ownDvdBuilder_.CopyTo(Builder) : E_NOTIMPL;
     };
 }
 
-ScopedFakePlatform::~ScopedFakePlatform() { PlatformObjectFactory() = saved_; }
+ScopedFakePlatform::~ScopedFakePlatform() { vireon::PlatformObjectFactory() = saved_; }
 
 ScopedFakePlatform::Entry* ScopedFakePlatform::Find(REFCLSID ClassId) {
     for (Entry& entry : entries_)

@@ -31,7 +31,7 @@ private:
         int creations = 0;
     };
     Entry* Find(REFCLSID ClassId);
-    TPlatformObjectFactory saved_;
+    vireon::TPlatformObjectFactory saved_;
     std::vector<Entry> entries_;
     Microsoft::WRL::ComPtr<IDvdGraphBuilder> ownDvdBuilder_;
     int ownCreations_ = 0;
