@@ -244,8 +244,11 @@ int TFilterGraph::GetVolumeLevel() {
     ComPtr<IBasicAudio> audio;
     if (FAILED(QueryInterface(audio)))
         return 0;
+    // The graph manager offers IBasicAudio also without an audio renderer; its get_Volume then
+    // fails, which reads as no audio rather than as full volume.
     long volume = 0;
-    audio->get_Volume(&volume);
+    if (FAILED(audio->get_Volume(&volume)))
+        return 0;
     return volume + 10000;
 }
 
