@@ -7,9 +7,13 @@
 
 #include "fakes/FakeFilterGraph.h"
 
+#include "common/DirectShowUuids.h"
+
 #include <gtest/gtest.h>
 
 #include <vfwmsgs.h>
+
+#include <set>
 
 using Microsoft::WRL::ComPtr;
 using namespace fakes;
@@ -146,6 +150,53 @@ TEST(PinList, RefreshFollowsTheFilter) {
     ASSERT_EQ(2, pins.Count());
     EXPECT_EQ(static_cast<IPin*>(filter->GetPin(0)), pins.GetPin(0));
     EXPECT_EQ(2u, filter->Refs());  // ours and the list's
+}
+
+// A filter's driver dialogs: the capture kind (HasDialog) and the compressor kind (query by ShowDialog).
+class FakeVfwDialogs : public FakeObject, public IAMVfwCaptureDialogs, public IAMVfwCompressDialogs {
+public:
+    FakeVfwDialogs() : FakeObject("dialogs") {}
+    std::set<int> capture, compress;  // the dialogs each kind offers
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+        return Answer(iid, out,
+                      {Offer<IUnknown>(static_cast<IAMVfwCaptureDialogs*>(this)), Offer<IAMVfwCaptureDialogs>(this),
+                       Offer<IAMVfwCompressDialogs>(this)});
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
+    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
+    STDMETHODIMP HasDialog(int dialog) override {
+        return Record("HasDialog", std::to_string(dialog), capture.count(dialog) ? S_OK : E_NOTIMPL);
+    }
+    STDMETHODIMP ShowDialog(int dialog, HWND window) override {
+        HRESULT result = window || compress.count(dialog) ? S_OK : E_NOTIMPL;
+        return Record(window ? "ShowDialog" : "QueryDialog", std::to_string(dialog), result);
+    }
+    STDMETHODIMP SendDriverMessage(int, int, LONG, LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP GetState(LPVOID, int*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetState(LPVOID, int) override { return E_NOTIMPL; }
+    STDMETHODIMP SendDriverMessage(int, LONG, LONG) override { return E_NOTIMPL; }
+};
+
+TEST(ShowFilterProperties, DriverDialogsByKind) {
+    HWND parent = GetDesktopWindow();
+    EXPECT_EQ(S_FALSE, ShowFilterProperties(parent, nullptr, 0));
+
+    auto dialogs = MakeFake<FakeVfwDialogs>();
+    IUnknown* filter = static_cast<IAMVfwCaptureDialogs*>(dialogs.Get());
+    dialogs->capture = {VfwCaptureDialog_Display};
+    dialogs->compress = {VfwCompressDialog_QueryAbout};
+    Journal().clear();
+    EXPECT_EQ(S_OK, ShowFilterProperties(parent, filter, 1));
+    EXPECT_EQ(E_NOTIMPL, ShowFilterProperties(parent, filter, 2));  // no format dialog: not shown
+    EXPECT_EQ(E_NOTIMPL, ShowFilterProperties(parent, filter, 4));  // configuration query fails
+    EXPECT_EQ(S_OK, ShowFilterProperties(parent, filter, 5));
+    EXPECT_EQ((std::vector<std::string>{"dialogs.HasDialog(4)", "dialogs.ShowDialog(4)", "dialogs.HasDialog(2)",
+                                        "dialogs.QueryDialog(4)", "dialogs.QueryDialog(8)", "dialogs.ShowDialog(2)"}),
+              Journal());
+    // No property pages on this filter: the first step's failure is returned.
+    EXPECT_EQ(E_NOINTERFACE, ShowFilterProperties(parent, filter, 0));
+    EXPECT_EQ(1u, dialogs->Refs());
 }
 
 TEST(PinList, EmptyFilterGivesEmptyList) {
