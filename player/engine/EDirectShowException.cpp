@@ -12,4 +12,4 @@ HRESULT CheckMediaResult(HRESULT Code) {
     throw EDirectShowException(MediaErrorText(Code) + " ($" + code + ").", Code);
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -10,7 +10,8 @@ namespace vireon {
 
 class EDirectShowException : public std::runtime_error {
 public:
-    EDirectShowException(const std::string& Message, HRESULT Code) : std::runtime_error(Message), FCode(Code) {}
+    EDirectShowException(const std::string& Message, HRESULT Code)
+        : std::runtime_error(Message), FCode(Code) {}
 
     HRESULT ErrorCode() const noexcept { return FCode; }
 
@@ -24,4 +25,4 @@ HRESULT CheckMediaResult(HRESULT Code);
 // The readable text of a media status code.
 std::string MediaErrorText(HRESULT Code);
 
-}  // namespace vireon
+} // namespace vireon

@@ -186,4 +186,4 @@ void TFilterGraph::DispatchDvdCurrentTime(LONG_PTR TimeCode) {
           code.d6 + 10 * code.d7, frate);
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -27,7 +27,7 @@ std::wstring OleString(LONG_PTR Param) {
     return text ? std::wstring(text) : std::wstring();
 }
 
-}  // namespace
+} // namespace
 
 void TFilterGraph::ProcessGraphEvents() {
     if (!FMediaEvent)
@@ -147,4 +147,4 @@ bool TFilterGraph::DispatchGraphEventsHigh(long Code, LONG_PTR Param1, LONG_PTR 
     }
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -6,7 +6,6 @@
 
 #include "forms/TComponent.h"
 
-
 #include <functional>
 #include <string>
 
@@ -24,7 +23,8 @@ using TOnGraphFullscreenLost = std::function<void(TObject* Sender, IBaseFilter* 
 using TOnGraphOleEvent =
     std::function<void(TObject* Sender, const std::wstring& String1, const std::wstring& String2)>;
 using TOnGraphStreamControl = std::function<void(TObject* Sender, IPin* PinSender, LONG_PTR Cookie)>;
-using TOnGraphEndOfSegment = std::function<void(TObject* Sender, REFERENCE_TIME StreamTime, LONG_PTR NumSegment)>;
+using TOnGraphEndOfSegment =
+    std::function<void(TObject* Sender, REFERENCE_TIME StreamTime, LONG_PTR NumSegment)>;
 using TOnGraphDeviceLost = std::function<void(TObject* Sender, IUnknown* Device, bool Removed)>;
 using TOnGraphTimeCodeAvailable = std::function<void(TObject* Sender, IBaseFilter* From, LONG_PTR DeviceID)>;
 using TOnGraphEXTDeviceModeChange = std::function<void(TObject* Sender, LONG_PTR NewMode, LONG_PTR DeviceID)>;
@@ -51,4 +51,4 @@ using TOnDVDCurrentHMSFTime =
     std::function<void(TObject* Sender, DVD_HMSF_TIMECODE HMSFTimeCode, TDVDTimeCode TimeCode)>;
 using TOnDVDKaraokeMode = std::function<void(TObject* Sender, bool Played)>;
 
-}  // namespace vireon
+} // namespace vireon

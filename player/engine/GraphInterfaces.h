@@ -47,4 +47,4 @@ protected:
     ~IGraphEventListener() = default;
 };
 
-}  // namespace vireon
+} // namespace vireon

@@ -71,8 +71,8 @@ HRESULT ShowPropertyPages(HWND Parent, IUnknown* Filter) {
     if (SUCCEEDED(result)) {
         if (info.pGraph)
             info.pGraph->Release();
-        result = OleCreatePropertyFrame(Parent, 0, 0, info.achName, 1, &Filter, pages.cElems, pages.pElems, 0, 0,
-                                        nullptr);
+        result = OleCreatePropertyFrame(Parent, 0, 0, info.achName, 1, &Filter, pages.cElems, pages.pElems, 0,
+                                        0, nullptr);
     }
     CoTaskMemFree(pages.pElems);
     return result;
@@ -100,7 +100,7 @@ HRESULT ShowCompressDialog(HWND Parent, IUnknown* Filter, int Query, int Dialog)
     return dialogs->ShowDialog(Dialog, Parent);
 }
 
-}  // namespace
+} // namespace
 
 HRESULT ShowFilterProperties(HWND Parent, IUnknown* Filter, int Kind) {
     if (!Filter)
@@ -143,4 +143,4 @@ void FitRectKeepingAspect(const RECT& Target, const RECT& Source, RECT& Result) 
     Result = {left, top, left + width, top + height};
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -25,4 +25,4 @@ HRESULT ShowFilterProperties(HWND Parent, IUnknown* Filter, int Kind);
 // Source's shape scaled to fill Target as far as possible, centred in it.
 void FitRectKeepingAspect(const RECT& Target, const RECT& Source, RECT& Result);
 
-}  // namespace vireon
+} // namespace vireon

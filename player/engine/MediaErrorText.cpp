@@ -89,7 +89,7 @@ std::string SystemText(HRESULT Code) {
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::string MediaErrorText(HRESULT Code) {
     char buffer[256] = {};
@@ -108,4 +108,4 @@ std::string MediaErrorText(HRESULT Code) {
     return buffer;
 }
 
-}  // namespace vireon
+} // namespace vireon

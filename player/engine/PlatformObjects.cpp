@@ -50,4 +50,4 @@ HRESULT CreateDvdGraphBuilder(ComPtr<IDvdGraphBuilder>& Builder) {
     return result;
 }
 
-}  // namespace vireon
+} // namespace vireon

@@ -29,10 +29,11 @@ HRESULT CreatePlatformObject(REFCLSID ClassId, REFIID Iid, void** Object);
 template <typename Interface>
 HRESULT CreatePlatformObject(REFCLSID ClassId, Microsoft::WRL::ComPtr<Interface>& Object) {
     Object.Reset();
-    return CreatePlatformObject(ClassId, __uuidof(Interface), reinterpret_cast<void**>(Object.GetAddressOf()));
+    return CreatePlatformObject(ClassId, __uuidof(Interface),
+                                reinterpret_cast<void**>(Object.GetAddressOf()));
 }
 
 // The platform's DVD graph builder when it can supply a filter graph, otherwise our own.
 HRESULT CreateDvdGraphBuilder(Microsoft::WRL::ComPtr<IDvdGraphBuilder>& Builder);
 
-}  // namespace vireon
+} // namespace vireon

@@ -11,9 +11,12 @@ using Microsoft::WRL::ComPtr;
 
 namespace vireon {
 
-TFilterGraph::TFilterGraph(TComponent* AOwner) : TComponent(AOwner), FNotifyWindow([this] { ProcessGraphEvents(); }) {}
+TFilterGraph::TFilterGraph(TComponent* AOwner)
+    : TComponent(AOwner), FNotifyWindow([this] { ProcessGraphEvents(); }) {}
 
-TFilterGraph::~TFilterGraph() { SetActive(false); }
+TFilterGraph::~TFilterGraph() {
+    SetActive(false);
+}
 
 void TFilterGraph::Loaded() {
     if (FAutoCreate)
@@ -309,4 +312,4 @@ void TFilterGraph::BroadcastControlEvent(TGraphControlEvent Event, int Param) {
     ForEachListener([&](IGraphEventListener* listener) { listener->HandleControlEvent(Event, Param); });
 }
 
-}  // namespace vireon
+} // namespace vireon

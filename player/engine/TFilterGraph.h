@@ -39,8 +39,7 @@ public:
 
     // Delegates by mode to the objects owned while active.
     HRESULT QueryInterface(REFIID Iid, void** Object);
-    template <typename Interface>
-    HRESULT QueryInterface(Microsoft::WRL::ComPtr<Interface>& Object) {
+    template <typename Interface> HRESULT QueryInterface(Microsoft::WRL::ComPtr<Interface>& Object) {
         return QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(Object.ReleaseAndGetAddressOf()));
     }
 
@@ -160,16 +159,14 @@ private:
 
     // Listeners may add or remove listeners meanwhile: those present when the event started
     // hear it once, unless removed before their turn.
-    template <typename Call>
-    void ForEachListener(const Call& Notify) {
+    template <typename Call> void ForEachListener(const Call& Notify) {
         std::vector<IGraphEventListener*> listeners(FEventListeners);
         for (IGraphEventListener* listener : listeners)
             if (std::find(FEventListeners.begin(), FEventListeners.end(), listener) != FEventListeners.end())
                 Notify(listener);
     }
 
-    template <typename Handler, typename... Args>
-    void Raise(const Handler& Event, Args&&... Arguments) {
+    template <typename Handler, typename... Args> void Raise(const Handler& Event, Args&&... Arguments) {
         CallEvent(Event, this, std::forward<Args>(Arguments)...);
     }
 
@@ -189,4 +186,4 @@ private:
     vireon::UniqueFile FLogStream;
 };
 
-}  // namespace vireon
+} // namespace vireon

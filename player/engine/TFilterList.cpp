@@ -21,7 +21,8 @@ int TFilterList::Add(IBaseFilter* Filter) {
 }
 
 int TFilterList::Remove(IBaseFilter* Filter) {
-    auto found = std::find_if(FItems.begin(), FItems.end(), [Filter](const auto& item) { return item.Get() == Filter; });
+    auto found = std::find_if(FItems.begin(), FItems.end(),
+                              [Filter](const auto& item) { return item.Get() == Filter; });
     if (found == FItems.end())
         return -1;
     int index = static_cast<int>(found - FItems.begin());
@@ -37,4 +38,4 @@ HRESULT TFilterList::GetFilterInfo(int Index, FILTER_INFO& Info) const {
     return filter ? filter->QueryFilterInfo(&Info) : S_FALSE;
 }
 
-}  // namespace vireon
+} // namespace vireon

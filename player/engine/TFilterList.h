@@ -26,4 +26,4 @@ private:
     std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> FItems;
 };
 
-}  // namespace vireon
+} // namespace vireon

@@ -2,16 +2,16 @@
 
 #include "forms/TApplication.h"
 
-
 namespace vireon {
 
 namespace {
 
 const wchar_t NotifyWindowClass[] = L"TFilterGraphNotifyWindow";
 
-}  // namespace
+} // namespace
 
-TGraphNotifyWindow::TGraphNotifyWindow(std::function<void()> OnGraphEvent) : FOnGraphEvent(std::move(OnGraphEvent)) {
+TGraphNotifyWindow::TGraphNotifyWindow(std::function<void()> OnGraphEvent)
+    : FOnGraphEvent(std::move(OnGraphEvent)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     if (!GetClassInfoExW(instance, NotifyWindowClass, &windowClass)) {
@@ -21,8 +21,8 @@ TGraphNotifyWindow::TGraphNotifyWindow(std::function<void()> OnGraphEvent) : FOn
         windowClass.lpszClassName = NotifyWindowClass;
         RegisterClassExW(&windowClass);
     }
-    FWindow.reset(CreateWindowExW(0, NotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                                  nullptr));
+    FWindow.reset(CreateWindowExW(0, NotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, nullptr));
     if (FWindow)
         SetWindowLongPtrW(FWindow.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -45,4 +45,4 @@ void TGraphNotifyWindow::HandleGraphEvent() {
     });
 }
 
-}  // namespace vireon
+} // namespace vireon

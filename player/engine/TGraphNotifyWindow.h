@@ -10,7 +10,7 @@ namespace vireon {
 
 class TGraphNotifyWindow {
 public:
-    static constexpr UINT GraphEventMessage = WM_APP + 1;  // 0x8001
+    static constexpr UINT GraphEventMessage = WM_APP + 1; // 0x8001
 
     explicit TGraphNotifyWindow(std::function<void()> OnGraphEvent);
     TGraphNotifyWindow(const TGraphNotifyWindow&) = delete;
@@ -26,4 +26,4 @@ private:
     vireon::UniqueWindow FWindow;
 };
 
-}  // namespace vireon
+} // namespace vireon

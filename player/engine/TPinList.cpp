@@ -4,7 +4,9 @@ using Microsoft::WRL::ComPtr;
 
 namespace vireon {
 
-TPinList::TPinList(IBaseFilter* Filter) : FFilter(Filter) { Refresh(); }
+TPinList::TPinList(IBaseFilter* Filter) : FFilter(Filter) {
+    Refresh();
+}
 
 void TPinList::Refresh() {
     FItems.clear();
@@ -21,4 +23,4 @@ int TPinList::Add(IPin* Pin) {
     return Count() - 1;
 }
 
-}  // namespace vireon
+} // namespace vireon

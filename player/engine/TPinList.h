@@ -23,4 +23,4 @@ private:
     std::vector<Microsoft::WRL::ComPtr<IPin>> FItems;
 };
 
-}  // namespace vireon
+} // namespace vireon

@@ -26,9 +26,10 @@ TEST_F(FakeGraphTest, ActivationOrder) {
 
     EXPECT_TRUE(component->Active());
     EXPECT_EQ((Strings{"graph.SetNotifyFlags(0)", "graph.SetNotifyWindow(32769)",
-                       "member:Video.NotifyMembership(0)", "graph.AddFilter(Video)", "member:Video.NotifyMembership(1)",
-                       "member:Overlay.NotifyMembership(0)", "graph.AddFilter(Overlay)",
-                       "member:Overlay.NotifyMembership(1)", "OnActivate", "listener:main.Control(7,1)"}),
+                       "member:Video.NotifyMembership(0)", "graph.AddFilter(Video)",
+                       "member:Video.NotifyMembership(1)", "member:Overlay.NotifyMembership(0)",
+                       "graph.AddFilter(Overlay)", "member:Overlay.NotifyMembership(1)", "OnActivate",
+                       "listener:main.Control(7,1)"}),
               Journaled({"graph.Set", "graph.AddFilter", "member:", "OnActivate", "listener:"}));
     EXPECT_EQ(component->NotifyWindow(), graph->NotifyWindow());
     EXPECT_EQ(0x8001u, graph->NotifyMessage());
@@ -49,8 +50,9 @@ TEST_F(FakeGraphTest, DeactivationOrderReleasesEverything) {
 
     component->SetActive(false);
 
-    EXPECT_EQ((Strings{"listener:main.Control(7,0)", "member:Video.NotifyMembership(2)", "graph.RemoveFilter(Video)",
-                       "member:Video.NotifyMembership(3)", "graph.SetNotifyFlags(1)", "graph.SetLogFile(0)"}),
+    EXPECT_EQ((Strings{"listener:main.Control(7,0)", "member:Video.NotifyMembership(2)",
+                       "graph.RemoveFilter(Video)", "member:Video.NotifyMembership(3)",
+                       "graph.SetNotifyFlags(1)", "graph.SetLogFile(0)"}),
               Journaled({"graph.", "member:", "listener:"}));
     EXPECT_FALSE(component->Active());
     EXPECT_EQ(graphRefs, graph->Refs());
@@ -74,7 +76,7 @@ TEST_F(FakeGraphTest, ActivatingTwiceChangesNothing) {
 
 TEST_F(FakeGraphTest, QueryInterfaceDelegatesByMode) {
     ComPtr<IMediaControl> control;
-    EXPECT_EQ(E_NOINTERFACE, component->QueryInterface(control));  // inactive
+    EXPECT_EQ(E_NOINTERFACE, component->QueryInterface(control)); // inactive
     EXPECT_FALSE(control);
 
     component->SetActive(true);
@@ -108,7 +110,7 @@ TEST_F(FakeGraphTest, QueryInterfaceDelegatesByMode) {
     dvdControl.Reset();
     builder.Reset();
     component->SetActive(false);
-    EXPECT_EQ(2u, capture->Refs());  // ours and the factory's
+    EXPECT_EQ(2u, capture->Refs()); // ours and the factory's
 }
 
 TEST_F(FakeGraphTest, ModeChangeKeepsActiveState) {
@@ -117,7 +119,7 @@ TEST_F(FakeGraphTest, ModeChangeKeepsActiveState) {
     EXPECT_EQ(0, platform.Creations(CLSID_DvdGraphBuilder));
 
     component->SetActive(true);
-    component->SetMode(gmDVD);  // unchanged: nothing rebuilt
+    component->SetMode(gmDVD); // unchanged: nothing rebuilt
     EXPECT_EQ(1, platform.Creations(CLSID_DvdGraphBuilder));
 
     component->SetMode(gmNormal);
@@ -129,7 +131,7 @@ TEST_F(FakeGraphTest, ModeChangeKeepsActiveState) {
 TEST_F(FakeGraphTest, PlayPauseStopReturnRules) {
     RecordingListener listener("main");
     component->AddEventListener(&listener);
-    EXPECT_FALSE(component->Play());  // inactive: no media control
+    EXPECT_FALSE(component->Play()); // inactive: no media control
     EXPECT_EQ(0, listener.controlCalls);
 
     component->SetActive(true);
@@ -144,8 +146,8 @@ TEST_F(FakeGraphTest, PlayPauseStopReturnRules) {
     EXPECT_TRUE(component->Pause());
     EXPECT_TRUE(component->Stop());
     EXPECT_EQ((Strings{"listener:main.Control(0,0)", "graph.Run", "listener:main.Control(1,0)", "graph.Pause",
-                       "listener:main.Control(2,0)", "graph.Stop", "listener:main.Control(1,0)", "graph.Pause",
-                       "listener:main.Control(2,0)", "graph.Stop"}),
+                       "listener:main.Control(2,0)", "graph.Stop", "listener:main.Control(1,0)",
+                       "graph.Pause", "listener:main.Control(2,0)", "graph.Stop"}),
               Journaled({"graph.Run", "graph.Pause", "graph.Stop", "listener:"}));
 
     graph->runResult = VFW_E_CANNOT_RENDER;
@@ -189,7 +191,8 @@ TEST_F(FakeGraphTest, RenderMediaFileRendersEveryPin) {
     EXPECT_EQ(S_FALSE, component->RenderMediaFile(L"C:\\My Films\\clip.avi"));
 
     EXPECT_EQ((Strings{"listener:main.Control(3,0)", "graph.AddFilter(C:\\My Films\\clip.avi)",
-                       "graph.AddSourceFilter(C:\\My Films\\clip.avi)", "graph.RenderEx(C:\\My Films\\clip.avi Out 0)",
+                       "graph.AddSourceFilter(C:\\My Films\\clip.avi)",
+                       "graph.RenderEx(C:\\My Films\\clip.avi Out 0)",
                        "graph.RenderEx(C:\\My Films\\clip.avi Out 1)", "listener:main.Control(4,0)"}),
               Journaled({"listener:", "graph.AddSource", "graph.RenderEx", "graph.AddFilter(C:"}));
     component->RemoveEventListener(&listener);
@@ -209,8 +212,8 @@ TEST_F(FakeGraphTest, RenderMediaFileFailureRaisesAndComponentStaysUsable) {
     graph->addSourceResult = S_OK;
     graph->renderResult = VFW_E_UNSUPPORTED_STREAM;
     EXPECT_THROW(component->RenderMediaFile(L"C:\\random.avi"), EDirectShowException);
-    EXPECT_EQ(1, graph->Calls("RenderEx"));  // the remaining pin is skipped
-    EXPECT_EQ(2, listener.controlCalls);     // gcFileRendering twice, no gcFileRendered
+    EXPECT_EQ(1, graph->Calls("RenderEx")); // the remaining pin is skipped
+    EXPECT_EQ(2, listener.controlCalls);    // gcFileRendering twice, no gcFileRendered
 
     graph->renderResult = S_OK;
     component->ResetGraph();
@@ -226,7 +229,7 @@ TEST_F(FakeGraphTest, ResetGraphKeepsMembersUnconnected) {
     component->RenderMediaFile(L"clip.avi");
     // Connect the member's filter too, as a renderer would be.
     FakePin::Link(dynamic_cast<FakeFilter*>(graph->GetFilter(1))->GetPin(0), video.Filter()->GetPin(0));
-    ASSERT_EQ(4, graph->FilterCount());  // member, source, two renderers
+    ASSERT_EQ(4, graph->FilterCount()); // member, source, two renderers
 
     component->ResetGraph();
 
@@ -234,7 +237,7 @@ TEST_F(FakeGraphTest, ResetGraphKeepsMembersUnconnected) {
     ASSERT_EQ(1, graph->FilterCount());
     EXPECT_EQ(static_cast<IBaseFilter*>(video.Filter()), graph->GetFilter(0));
     EXPECT_EQ(nullptr, video.Filter()->GetPin(0)->Peer());
-    EXPECT_EQ(5, graph->Calls("Disconnect"));  // every pin of every filter
+    EXPECT_EQ(5, graph->Calls("Disconnect")); // every pin of every filter
     component->RemoveGraphMember(&video);
 }
 
@@ -244,7 +247,7 @@ TEST_F(FakeGraphTest, ResetGraphWithoutGraphDoesNothing) {
 }
 
 TEST_F(FakeGraphTest, VolumeLevels) {
-    EXPECT_EQ(0, component->GetVolumeLevel());  // inactive
+    EXPECT_EQ(0, component->GetVolumeLevel()); // inactive
     component->SetActive(true);
     graph->volume = -2500;
     EXPECT_EQ(7500, component->GetVolumeLevel());
@@ -252,9 +255,9 @@ TEST_F(FakeGraphTest, VolumeLevels) {
     EXPECT_EQ(0, graph->volume);
     component->SetVolumeLevel(0);
     EXPECT_EQ(-10000, graph->volume);
-    graph->putVolumeResult = E_FAIL;  // failures are ignored
+    graph->putVolumeResult = E_FAIL; // failures are ignored
     component->SetVolumeLevel(5000);
-    graph->getVolumeResult = E_FAIL;  // no audio renderer behind the graph's IBasicAudio
+    graph->getVolumeResult = E_FAIL; // no audio renderer behind the graph's IBasicAudio
     EXPECT_EQ(0, component->GetVolumeLevel());
 }
 
@@ -272,10 +275,10 @@ TEST_F(FakeGraphTest, MembersAddedAndRemovedWhileActive) {
     Journal().clear();
     component->AddGraphMember(&video);
     component->RemoveGraphMember(&video);
-    component->RemoveGraphMember(&video);  // not a member any more: nothing
-    EXPECT_EQ((Strings{"member:Video.NotifyMembership(0)", "graph.AddFilter(Video)", "member:Video.NotifyMembership(1)",
-                       "member:Video.NotifyMembership(2)", "graph.RemoveFilter(Video)",
-                       "member:Video.NotifyMembership(3)"}),
+    component->RemoveGraphMember(&video); // not a member any more: nothing
+    EXPECT_EQ((Strings{"member:Video.NotifyMembership(0)", "graph.AddFilter(Video)",
+                       "member:Video.NotifyMembership(1)", "member:Video.NotifyMembership(2)",
+                       "graph.RemoveFilter(Video)", "member:Video.NotifyMembership(3)"}),
               Journaled({"member:", "graph."}));
 }
 
@@ -291,12 +294,14 @@ TEST_F(FakeGraphTest, ListenersChangingDuringBroadcast) {
     component->AddEventListener(&third);
 
     component->BroadcastControlEvent(gcPlay, 0);
-    EXPECT_EQ((Strings{"listener:first.Control(0,0)", "listener:second.Control(0,0)", "listener:third.Control(0,0)"}),
+    EXPECT_EQ((Strings{"listener:first.Control(0,0)", "listener:second.Control(0,0)",
+                       "listener:third.Control(0,0)"}),
               Journaled({"listener:"}));
 
     Journal().clear();
     component->BroadcastControlEvent(gcStop, 0);
-    EXPECT_EQ((Strings{"listener:third.Control(2,0)", "listener:added.Control(2,0)"}), Journaled({"listener:"}));
+    EXPECT_EQ((Strings{"listener:third.Control(2,0)", "listener:added.Control(2,0)"}),
+              Journaled({"listener:"}));
 
     // A listener removed by an earlier one before its turn is not called.
     third.onControl = [&](TGraphControlEvent, int) { component->RemoveEventListener(&added); };
@@ -316,7 +321,7 @@ TEST_F(FakeGraphTest, LogFileFollowsTheActiveGraph) {
     EXPECT_NE(0u, graph->LogFile());
 
     component->SetLogFile(std::string(folder) + "no such folder\\x.log");
-    EXPECT_EQ(log, component->LogFile());  // kept
+    EXPECT_EQ(log, component->LogFile()); // kept
     EXPECT_EQ(0u, graph->LogFile());
 
     component->SetLogFile("");
@@ -340,7 +345,7 @@ TEST_F(FakeGraphTest, DvdBuilderWithoutGraphFallsBackToOurOwn) {
     EXPECT_EQ(static_cast<IDvdGraphBuilder*>(dvdBuilder.Get()), builder.Get());
     builder.Reset();
     component->SetActive(false);
-    EXPECT_EQ(2u, stub->Refs());  // ours and the factory's
+    EXPECT_EQ(2u, stub->Refs()); // ours and the factory's
 }
 
 TEST_F(FakeGraphTest, NoDvdBuilderLeavesAnEmptyGraph) {
@@ -362,7 +367,7 @@ TEST_F(FakeGraphTest, RenderDvdVolumeResults) {
     RecordingListener listener("main");
     component->AddEventListener(&listener);
     AM_DVD_RENDERSTATUS status{};
-    component->SetActive(true);  // gmNormal: no DVD builder
+    component->SetActive(true); // gmNormal: no DVD builder
     Journal().clear();
     EXPECT_EQ(VFW_E_DVD_RENDERFAIL, component->RenderDvdVolume(status, L"D:\\VIDEO_TS", 1));
     EXPECT_TRUE(Journaled({"listener:"}).empty());
@@ -399,7 +404,8 @@ TEST_F(FakeGraphTest, DestructorDeactivates) {
     component->AddEventListener(&listener);
     component->SetActive(true);
     component.reset();
-    EXPECT_EQ((Strings{"listener:main.Control(7,1)", "listener:main.Control(7,0)"}), Journaled({"listener:"}));
+    EXPECT_EQ((Strings{"listener:main.Control(7,1)", "listener:main.Control(7,0)"}),
+              Journaled({"listener:"}));
 }
 
 TEST_F(FakeGraphTest, AutoCreateActivatesOnLoad) {
@@ -410,4 +416,4 @@ TEST_F(FakeGraphTest, AutoCreateActivatesOnLoad) {
     EXPECT_TRUE(component->Active());
 }
 
-}  // namespace
+} // namespace

@@ -21,13 +21,17 @@ class GraphEventsTest : public FakeGraphTest {
 protected:
     void SetUp() override {
         FakeGraphTest::SetUp();
-        Application().OnException = [this](TObject*, const std::exception& error) { shown.push_back(error.what()); };
+        Application().OnException = [this](TObject*, const std::exception& error) {
+            shown.push_back(error.what());
+        };
     }
     void TearDown() override {
         Application().OnException = nullptr;
         FakeGraphTest::TearDown();
     }
-    void Post(long code, LONG_PTR param1 = 0, LONG_PTR param2 = 0) { graph->QueueEvent(code, param1, param2); }
+    void Post(long code, LONG_PTR param1 = 0, LONG_PTR param2 = 0) {
+        graph->QueueEvent(code, param1, param2);
+    }
 
     Strings shown;
 };
@@ -45,7 +49,9 @@ TEST_F(GraphEventsTest, PumpDrainsTheQueueWithTypedArguments) {
         EXPECT_EQ(component.get(), sender);
         seen.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
     };
-    component->OnDVDPlaybackRateChange = [&](TObject*, float rate) { seen.push_back("rate " + std::to_string(rate)); };
+    component->OnDVDPlaybackRateChange = [&](TObject*, float rate) {
+        seen.push_back("rate " + std::to_string(rate));
+    };
     component->OnDVDDomainFirstPlay = [&](TObject*) { seen.push_back("first play"); };
     component->OnDVDDomainStop = [&](TObject*) { seen.push_back("stop"); };
     component->OnGraphComplete = [&](TObject*, HRESULT result, IBaseFilter* renderer) {
@@ -55,8 +61,8 @@ TEST_F(GraphEventsTest, PumpDrainsTheQueueWithTypedArguments) {
     // The graph notifies once per event; the first message drains them all.
     Post(EC_VIDEO_SIZE_CHANGED, MAKELONG(720, 576));
     Post(EC_DVD_PLAYBACK_RATE_CHANGE, 20000);
-    Post(EC_DVD_DOMAIN_CHANGE, 6);  // no typed event for this domain
-    Post(12345, 1, 2);              // unknown code: listeners and OnDSEvent only
+    Post(EC_DVD_DOMAIN_CHANGE, 6); // no typed event for this domain
+    Post(12345, 1, 2);             // unknown code: listeners and OnDSEvent only
     Post(EC_COMPLETE, S_OK, 0);
     PumpMessages();
 
@@ -66,7 +72,7 @@ TEST_F(GraphEventsTest, PumpDrainsTheQueueWithTypedArguments) {
     EXPECT_EQ(5, listener.graphCalls);
     EXPECT_EQ(0u, graph->PendingEvents());
     EXPECT_EQ(5, graph->Calls("FreeEventParams"));
-    EXPECT_EQ(5 + 5, graph->Calls("GetEvent"));  // five events, then an empty answer per notification
+    EXPECT_EQ(5 + 5, graph->Calls("GetEvent")); // five events, then an empty answer per notification
     EXPECT_TRUE(shown.empty());
     component->RemoveEventListener(&listener);
 }
@@ -76,7 +82,9 @@ TEST_F(GraphEventsTest, ListenersHearEventsBeforeTheTypedHandler) {
     RecordingListener listener("main");
     component->AddEventListener(&listener);
     component->OnDSEvent = [](TComponent*, long, LONG_PTR, LONG_PTR) { Journal().push_back("OnDSEvent"); };
-    component->OnDVDTitleChange = [](TObject*, int title) { Journal().push_back("title " + std::to_string(title)); };
+    component->OnDVDTitleChange = [](TObject*, int title) {
+        Journal().push_back("title " + std::to_string(title));
+    };
     component->DispatchGraphEvent(EC_DVD_TITLE_CHANGE, 3, 0);
     EXPECT_EQ((Strings{"listener:main.Graph(258)", "OnDSEvent", "title 3"}),
               Journaled({"listener:", "OnDSEvent", "title"}));
@@ -96,11 +104,13 @@ TEST_F(GraphEventsTest, DomainErrorAndWarningCodes) {
     component->OnDVDWarningRead = note("read");
     for (LONG_PTR domain = 0; domain <= 6; ++domain)
         component->DispatchGraphEvent(EC_DVD_DOMAIN_CHANGE, domain, 0);
-    component->DispatchGraphEvent(EC_DVD_ERROR, 2, 0);  // copy protection: nothing typed
+    component->DispatchGraphEvent(EC_DVD_ERROR, 2, 0); // copy protection: nothing typed
     component->DispatchGraphEvent(EC_DVD_ERROR, 1, 0);
     component->DispatchGraphEvent(EC_DVD_ERROR, 8, 0);
     component->DispatchGraphEvent(EC_DVD_WARNING, 6, 0);
-    EXPECT_EQ((Strings{"first play", "vmg menu", "vts menu", "title", "stop", "unexpected", "regions", "read"}), seen);
+    EXPECT_EQ(
+        (Strings{"first play", "vmg menu", "vts menu", "title", "stop", "unexpected", "regions", "read"}),
+        seen);
 }
 
 TEST_F(GraphEventsTest, CurrentTimeDigitsAndFrameRate) {
@@ -142,8 +152,12 @@ TEST_F(GraphEventsTest, HmsfTimeKeepsTheFourBytes) {
 
 TEST_F(GraphEventsTest, ArgumentsOfTheOtherTypedEvents) {
     Strings seen;
-    component->OnGraphOpeningFile = [&](TObject*, bool opening) { seen.push_back(opening ? "opening" : "opened"); };
-    component->OnGraphDeviceLost = [&](TObject*, IUnknown*, bool removed) { seen.push_back(removed ? "gone" : "back"); };
+    component->OnGraphOpeningFile = [&](TObject*, bool opening) {
+        seen.push_back(opening ? "opening" : "opened");
+    };
+    component->OnGraphDeviceLost = [&](TObject*, IUnknown*, bool removed) {
+        seen.push_back(removed ? "gone" : "back");
+    };
     component->OnGraphEndOfSegment = [&](TObject*, REFERENCE_TIME time, LONG_PTR segment) {
         seen.push_back(std::to_string(time) + "/" + std::to_string(segment));
     };
@@ -156,7 +170,9 @@ TEST_F(GraphEventsTest, ArgumentsOfTheOtherTypedEvents) {
     component->OnDVDButtonChange = [&](TObject*, int total, int current) {
         seen.push_back(std::to_string(current) + "of" + std::to_string(total));
     };
-    component->OnDVDKaraokeMode = [&](TObject*, bool played) { seen.push_back(played ? "karaoke" : "plain"); };
+    component->OnDVDKaraokeMode = [&](TObject*, bool played) {
+        seen.push_back(played ? "karaoke" : "plain");
+    };
     component->OnGraphSNDDevOutError = [&](TObject*, LONG_PTR when, LONG_PTR code) {
         seen.push_back("snd " + std::to_string(when) + "," + std::to_string(code));
     };
@@ -165,21 +181,25 @@ TEST_F(GraphEventsTest, ArgumentsOfTheOtherTypedEvents) {
     component->DispatchGraphEvent(EC_OPENING_FILE, 1, 0);
     component->DispatchGraphEvent(EC_DEVICE_LOST, 0, 1);
     component->DispatchGraphEvent(EC_END_OF_SEGMENT, reinterpret_cast<LONG_PTR>(&segmentTime), 4);
-    component->DispatchGraphEvent(EC_OLE_EVENT, reinterpret_cast<LONG_PTR>(name), reinterpret_cast<LONG_PTR>(value));
+    component->DispatchGraphEvent(EC_OLE_EVENT, reinterpret_cast<LONG_PTR>(name),
+                                  reinterpret_cast<LONG_PTR>(value));
     component->DispatchGraphEvent(EC_DVD_STILL_ON, 1, 10);
     component->DispatchGraphEvent(EC_DVD_BUTTON_CHANGE, 5, 2);
     component->DispatchGraphEvent(EC_DVD_KARAOKE_MODE, 2, 0);
     component->DispatchGraphEvent(513, 3, 7);
     SysFreeString(name);
     SysFreeString(value);
-    EXPECT_EQ((Strings{"opening", "gone", "90000000/4", "Title=Clip", "still10", "2of5", "karaoke", "snd 3,7"}), seen);
+    EXPECT_EQ(
+        (Strings{"opening", "gone", "90000000/4", "Title=Clip", "still10", "2of5", "karaoke", "snd 3,7"}),
+        seen);
 }
 
 TEST_F(GraphEventsTest, StreamLanguageFromTheNavigator) {
     component->SetMode(gmDVD);
     component->SetActive(true);
     dvdBuilder->info->audioLanguages[1] = MAKELCID(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), SORT_DEFAULT);
-    dvdBuilder->info->subpictureLanguages[0] = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
+    dvdBuilder->info->subpictureLanguages[0] =
+        MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
     // Without a handler the navigator is not asked.
     component->DispatchGraphEvent(EC_DVD_AUDIO_STREAM_CHANGE, 1, 0);
@@ -187,7 +207,8 @@ TEST_F(GraphEventsTest, StreamLanguageFromTheNavigator) {
 
     std::string audio, subtitle;
     component->OnDVDAudioStreamChange = [&](TObject*, int stream, LCID lcid, const std::string& lang) {
-        audio = std::to_string(stream) + " " + std::to_string(PRIMARYLANGID(LANGIDFROMLCID(lcid))) + " " + lang;
+        audio =
+            std::to_string(stream) + " " + std::to_string(PRIMARYLANGID(LANGIDFROMLCID(lcid))) + " " + lang;
     };
     component->OnDVDSubpictureStreamChange = [&](TObject*, int stream, LCID, const std::string& lang) {
         subtitle = std::to_string(stream) + " " + lang;
@@ -196,7 +217,7 @@ TEST_F(GraphEventsTest, StreamLanguageFromTheNavigator) {
     component->DispatchGraphEvent(EC_DVD_SUBPICTURE_STREAM_CHANGE, 0, 0);
     EXPECT_EQ("1 " + std::to_string(LANG_FRENCH) + " French", audio);
     EXPECT_EQ("0 English", subtitle);
-    EXPECT_EQ(1u, dvdBuilder->info->Refs());  // the builder's only: the component keeps none
+    EXPECT_EQ(1u, dvdBuilder->info->Refs()); // the builder's only: the component keeps none
 }
 
 TEST_F(GraphEventsTest, FailedLanguageQueryIsShownAndTheEventNotRaised) {
@@ -238,7 +259,7 @@ TEST_F(GraphEventsTest, HandlerExceptionShownAndRestFetchedOnNextNotification) {
 
     PumpMessages();
     EXPECT_EQ((Strings{"chapter 1", "chapter 3"}), Journaled({"chapter"}));
-    EXPECT_EQ(3, graph->Calls("FreeEventParams"));  // also for the event whose handler failed
+    EXPECT_EQ(3, graph->Calls("FreeEventParams")); // also for the event whose handler failed
 }
 
 TEST_F(GraphEventsTest, HandlerMayDeactivateTheGraph) {
@@ -258,8 +279,8 @@ TEST_F(GraphEventsTest, NoNotificationsAfterDeactivation) {
     component->SetActive(false);
     EXPECT_EQ(1, graph->NotifyFlags());
     Post(EC_COMPLETE);
-    component->ProcessGraphEvents();  // no media event interface any more
+    component->ProcessGraphEvents(); // no media event interface any more
     EXPECT_EQ(1u, graph->PendingEvents());
 }
 
-}  // namespace
+} // namespace

@@ -85,7 +85,7 @@ TEST_F(RealGraph, RendersAndPlaysTheSample) {
     EXPECT_EQ(S_FALSE, graph.RenderMediaFile(kSample));
     ComPtr<IFilterGraph> filterGraph;
     ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(filterGraph));
-    EXPECT_GE(TFilterList(filterGraph.Get()).Count(), 3);  // source, splitter or decoder, renderers
+    EXPECT_GE(TFilterList(filterGraph.Get()).Count(), 3); // source, splitter or decoder, renderers
 
     EXPECT_TRUE(graph.Play());
     LONGLONG position = 0;
@@ -108,7 +108,7 @@ TEST_F(RealGraph, RendersAndPlaysTheSample) {
 
 TEST_F(RealGraph, VolumeRoundTrip) {
     graph.SetActive(true);
-    EXPECT_EQ(0, graph.GetVolumeLevel());  // no audio renderer yet
+    EXPECT_EQ(0, graph.GetVolumeLevel()); // no audio renderer yet
     graph.RenderMediaFile(kSample);
     graph.SetVolumeLevel(7000);
     EXPECT_EQ(7000, graph.GetVolumeLevel());
@@ -212,4 +212,4 @@ TEST_F(RealGraph, DvdModeOnWineWithoutAnException) {
     EXPECT_NO_THROW(graph.SetActive(false));
 }
 
-}  // namespace
+} // namespace

@@ -45,9 +45,10 @@ TEST(CheckMediaResult, RaisesWithCodeAndHexSuffix) {
 
 TEST(MediaErrorText, ReadableForCodesThePlayerMeets) {
     // Wine only offers "Error: 0x..."; our table or the system's must speak instead.
-    for (HRESULT code : {VFW_E_DVD_RENDERFAIL, VFW_E_DVD_DECNOTENOUGH, VFW_E_DVD_OPERATION_INHIBITED,
-                         VFW_E_DVD_INVALIDDOMAIN, VFW_E_CANNOT_RENDER, VFW_E_NOT_FOUND, VFW_E_UNKNOWN_FILE_TYPE, E_FAIL,
-                         E_INVALIDARG, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)}) {
+    for (HRESULT code :
+         {VFW_E_DVD_RENDERFAIL, VFW_E_DVD_DECNOTENOUGH, VFW_E_DVD_OPERATION_INHIBITED,
+          VFW_E_DVD_INVALIDDOMAIN, VFW_E_CANNOT_RENDER, VFW_E_NOT_FOUND, VFW_E_UNKNOWN_FILE_TYPE, E_FAIL,
+          E_INVALIDARG, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)}) {
         SCOPED_TRACE(code);
         std::string text = MediaErrorText(code);
         EXPECT_GT(text.size(), 10u);
@@ -70,7 +71,7 @@ TEST(UnpackDvdTimecode, FieldsFromTheMostSignificantEnd) {
     EXPECT_EQ(5, code.d4);
     EXPECT_EQ(6, code.d5);
     EXPECT_EQ(7, code.d6);
-    EXPECT_EQ(2, code.d7);  // bits 3-2 of 9 (1001)
+    EXPECT_EQ(2, code.d7); // bits 3-2 of 9 (1001)
     EXPECT_EQ(1, code.FrameRateCode);
 
     TDVDTimeCode top = UnpackDvdTimecode(0xFFFFFFFF);
@@ -123,7 +124,7 @@ TEST(FilterList, SnapshotInEnumerationOrder) {
         FILTER_INFO info{};
         ASSERT_HRESULT_SUCCEEDED(list.GetFilterInfo(1, info));
         EXPECT_STREQ(L"second", info.achName);
-        EXPECT_EQ(3u, graph->Refs());  // ours, the list's, the info's
+        EXPECT_EQ(3u, graph->Refs()); // ours, the list's, the info's
         // Asking again releases the graph reference the record held.
         ASSERT_HRESULT_SUCCEEDED(list.GetFilterInfo(1, info));
         EXPECT_EQ(3u, graph->Refs());
@@ -136,7 +137,7 @@ TEST(FilterList, SnapshotInEnumerationOrder) {
     }
     EXPECT_EQ(1u, graph->Refs());
     EXPECT_EQ(1u, first->Refs());
-    EXPECT_EQ(2u, second->Refs());  // ours and the graph's
+    EXPECT_EQ(2u, second->Refs()); // ours and the graph's
 }
 
 TEST(PinList, RefreshFollowsTheFilter) {
@@ -149,19 +150,19 @@ TEST(PinList, RefreshFollowsTheFilter) {
     pins.Refresh();
     ASSERT_EQ(2, pins.Count());
     EXPECT_EQ(static_cast<IPin*>(filter->GetPin(0)), pins.GetPin(0));
-    EXPECT_EQ(2u, filter->Refs());  // ours and the list's
+    EXPECT_EQ(2u, filter->Refs()); // ours and the list's
 }
 
 // A filter's driver dialogs: the capture kind (HasDialog) and the compressor kind (query by ShowDialog).
 class FakeVfwDialogs : public FakeObject, public IAMVfwCaptureDialogs, public IAMVfwCompressDialogs {
 public:
     FakeVfwDialogs() : FakeObject("dialogs") {}
-    std::set<int> capture, compress;  // the dialogs each kind offers
+    std::set<int> capture, compress; // the dialogs each kind offers
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         return Answer(iid, out,
-                      {Offer<IUnknown>(static_cast<IAMVfwCaptureDialogs*>(this)), Offer<IAMVfwCaptureDialogs>(this),
-                       Offer<IAMVfwCompressDialogs>(this)});
+                      {Offer<IUnknown>(static_cast<IAMVfwCaptureDialogs*>(this)),
+                       Offer<IAMVfwCaptureDialogs>(this), Offer<IAMVfwCompressDialogs>(this)});
     }
     STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
     STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
@@ -188,11 +189,12 @@ TEST(ShowFilterProperties, DriverDialogsByKind) {
     dialogs->compress = {VfwCompressDialog_QueryAbout};
     Journal().clear();
     EXPECT_EQ(S_OK, ShowFilterProperties(parent, filter, 1));
-    EXPECT_EQ(E_NOTIMPL, ShowFilterProperties(parent, filter, 2));  // no format dialog: not shown
-    EXPECT_EQ(E_NOTIMPL, ShowFilterProperties(parent, filter, 4));  // configuration query fails
+    EXPECT_EQ(E_NOTIMPL, ShowFilterProperties(parent, filter, 2)); // no format dialog: not shown
+    EXPECT_EQ(E_NOTIMPL, ShowFilterProperties(parent, filter, 4)); // configuration query fails
     EXPECT_EQ(S_OK, ShowFilterProperties(parent, filter, 5));
-    EXPECT_EQ((std::vector<std::string>{"dialogs.HasDialog(4)", "dialogs.ShowDialog(4)", "dialogs.HasDialog(2)",
-                                        "dialogs.QueryDialog(4)", "dialogs.QueryDialog(8)", "dialogs.ShowDialog(2)"}),
+    EXPECT_EQ((std::vector<std::string>{"dialogs.HasDialog(4)", "dialogs.ShowDialog(4)",
+                                        "dialogs.HasDialog(2)", "dialogs.QueryDialog(4)",
+                                        "dialogs.QueryDialog(8)", "dialogs.ShowDialog(2)"}),
               Journal());
     // No property pages on this filter: the first step's failure is returned.
     EXPECT_EQ(E_NOINTERFACE, ShowFilterProperties(parent, filter, 0));
@@ -204,4 +206,4 @@ TEST(PinList, EmptyFilterGivesEmptyList) {
     EXPECT_EQ(0, pins.Count());
 }
 
-}  // namespace
+} // namespace

@@ -31,8 +31,7 @@ std::string FakeDvdControl2::Time(const DVD_HMSF_TIMECODE* time) {
 
 namespace {
 
-template <typename T>
-HRESULT Put(T* target, const T& value) {
+template <typename T> HRESULT Put(T* target, const T& value) {
     if (!target)
         return E_POINTER;
     *target = value;
@@ -49,7 +48,7 @@ HRESULT Language(const std::map<ULONG, LCID>& languages, ULONG stream, LCID* lan
     return S_OK;
 }
 
-}  // namespace
+} // namespace
 
 STDMETHODIMP FakeDvdInfo2::GetCurrentDomain(DVD_DOMAIN* value) {
     Record("GetCurrentDomain");
@@ -168,7 +167,8 @@ STDMETHODIMP FakeDvdGraphBuilder::GetDvdInterface(REFIID iid, void** out) {
     return result;
 }
 
-STDMETHODIMP FakeDvdGraphBuilder::RenderDvdVideoVolume(LPCWSTR path, DWORD flags, AM_DVD_RENDERSTATUS* status) {
+STDMETHODIMP FakeDvdGraphBuilder::RenderDvdVideoVolume(LPCWSTR path, DWORD flags,
+                                                       AM_DVD_RENDERSTATUS* status) {
     renderedNullPath = path == nullptr;
     renderedPath = path ? path : L"";
     renderedFlags = flags;
@@ -188,4 +188,4 @@ STDMETHODIMP FakeCaptureGraphBuilder2::GetFiltergraph(IGraphBuilder** graph) {
     return graph_ ? graph_.CopyTo(graph) : E_UNEXPECTED;
 }
 
-}  // namespace fakes
+} // namespace fakes

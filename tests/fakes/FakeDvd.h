@@ -23,46 +23,120 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
     STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
-    STDMETHODIMP PlayTitle(ULONG ulTitle, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayTitle", std::to_string(ulTitle), ppCmd); }
-    STDMETHODIMP PlayChapterInTitle(ULONG ulTitle, ULONG ulChapter, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayChapterInTitle", std::to_string(ulTitle) + "," + std::to_string(ulChapter), ppCmd); }
-    STDMETHODIMP PlayAtTimeInTitle(ULONG ulTitle, DVD_HMSF_TIMECODE * pStartTime, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayAtTimeInTitle", std::to_string(ulTitle) + "," + Time(pStartTime), ppCmd); }
+    STDMETHODIMP PlayTitle(ULONG ulTitle, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayTitle", std::to_string(ulTitle), ppCmd);
+    }
+    STDMETHODIMP PlayChapterInTitle(ULONG ulTitle, ULONG ulChapter, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayChapterInTitle", std::to_string(ulTitle) + "," + std::to_string(ulChapter), ppCmd);
+    }
+    STDMETHODIMP PlayAtTimeInTitle(ULONG ulTitle, DVD_HMSF_TIMECODE* pStartTime, DWORD,
+                                   IDvdCmd** ppCmd) override {
+        return Call("PlayAtTimeInTitle", std::to_string(ulTitle) + "," + Time(pStartTime), ppCmd);
+    }
     STDMETHODIMP Stop() override { return Call("Stop", {}, nullptr); }
-    STDMETHODIMP ReturnFromSubmenu(DWORD, IDvdCmd ** ppCmd) override { return Call("ReturnFromSubmenu", {}, ppCmd); }
-    STDMETHODIMP PlayAtTime(DVD_HMSF_TIMECODE * pTime, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayAtTime", Time(pTime), ppCmd); }
-    STDMETHODIMP PlayChapter(ULONG ulChapter, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayChapter", std::to_string(ulChapter), ppCmd); }
-    STDMETHODIMP PlayPrevChapter(DWORD, IDvdCmd ** ppCmd) override { return Call("PlayPrevChapter", {}, ppCmd); }
-    STDMETHODIMP ReplayChapter(DWORD, IDvdCmd ** ppCmd) override { return Call("ReplayChapter", {}, ppCmd); }
-    STDMETHODIMP PlayNextChapter(DWORD, IDvdCmd ** ppCmd) override { return Call("PlayNextChapter", {}, ppCmd); }
-    STDMETHODIMP PlayForwards(double dSpeed, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayForwards", Number(dSpeed), ppCmd); }
-    STDMETHODIMP PlayBackwards(double dSpeed, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayBackwards", Number(dSpeed), ppCmd); }
-    STDMETHODIMP ShowMenu(DVD_MENU_ID MenuID, DWORD, IDvdCmd ** ppCmd) override { return Call("ShowMenu", std::to_string(MenuID), ppCmd); }
-    STDMETHODIMP Resume(DWORD, IDvdCmd ** ppCmd) override { return Call("Resume", {}, ppCmd); }
-    STDMETHODIMP SelectRelativeButton(DVD_RELATIVE_BUTTON buttonDir) override { return Call("SelectRelativeButton", std::to_string(buttonDir), nullptr); }
+    STDMETHODIMP ReturnFromSubmenu(DWORD, IDvdCmd** ppCmd) override {
+        return Call("ReturnFromSubmenu", {}, ppCmd);
+    }
+    STDMETHODIMP PlayAtTime(DVD_HMSF_TIMECODE* pTime, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayAtTime", Time(pTime), ppCmd);
+    }
+    STDMETHODIMP PlayChapter(ULONG ulChapter, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayChapter", std::to_string(ulChapter), ppCmd);
+    }
+    STDMETHODIMP PlayPrevChapter(DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayPrevChapter", {}, ppCmd);
+    }
+    STDMETHODIMP ReplayChapter(DWORD, IDvdCmd** ppCmd) override { return Call("ReplayChapter", {}, ppCmd); }
+    STDMETHODIMP PlayNextChapter(DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayNextChapter", {}, ppCmd);
+    }
+    STDMETHODIMP PlayForwards(double dSpeed, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayForwards", Number(dSpeed), ppCmd);
+    }
+    STDMETHODIMP PlayBackwards(double dSpeed, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayBackwards", Number(dSpeed), ppCmd);
+    }
+    STDMETHODIMP ShowMenu(DVD_MENU_ID MenuID, DWORD, IDvdCmd** ppCmd) override {
+        return Call("ShowMenu", std::to_string(MenuID), ppCmd);
+    }
+    STDMETHODIMP Resume(DWORD, IDvdCmd** ppCmd) override { return Call("Resume", {}, ppCmd); }
+    STDMETHODIMP SelectRelativeButton(DVD_RELATIVE_BUTTON buttonDir) override {
+        return Call("SelectRelativeButton", std::to_string(buttonDir), nullptr);
+    }
     STDMETHODIMP ActivateButton() override { return Call("ActivateButton", {}, nullptr); }
-    STDMETHODIMP SelectButton(ULONG ulButton) override { return Call("SelectButton", std::to_string(ulButton), nullptr); }
-    STDMETHODIMP SelectAndActivateButton(ULONG ulButton) override { return Call("SelectAndActivateButton", std::to_string(ulButton), nullptr); }
+    STDMETHODIMP SelectButton(ULONG ulButton) override {
+        return Call("SelectButton", std::to_string(ulButton), nullptr);
+    }
+    STDMETHODIMP SelectAndActivateButton(ULONG ulButton) override {
+        return Call("SelectAndActivateButton", std::to_string(ulButton), nullptr);
+    }
     STDMETHODIMP StillOff() override { return Call("StillOff", {}, nullptr); }
     STDMETHODIMP Pause(WINBOOL bState) override { return Call("Pause", std::to_string(bState), nullptr); }
-    STDMETHODIMP SelectAudioStream(ULONG ulAudio, DWORD, IDvdCmd ** ppCmd) override { return Call("SelectAudioStream", std::to_string(ulAudio), ppCmd); }
-    STDMETHODIMP SelectSubpictureStream(ULONG ulSubPicture, DWORD, IDvdCmd ** ppCmd) override { return Call("SelectSubpictureStream", std::to_string(ulSubPicture), ppCmd); }
-    STDMETHODIMP SetSubpictureState(WINBOOL bState, DWORD, IDvdCmd ** ppCmd) override { return Call("SetSubpictureState", std::to_string(bState), ppCmd); }
-    STDMETHODIMP SelectAngle(ULONG ulAngle, DWORD, IDvdCmd ** ppCmd) override { return Call("SelectAngle", std::to_string(ulAngle), ppCmd); }
-    STDMETHODIMP SelectParentalLevel(ULONG ulParentalLevel) override { return Call("SelectParentalLevel", std::to_string(ulParentalLevel), nullptr); }
+    STDMETHODIMP SelectAudioStream(ULONG ulAudio, DWORD, IDvdCmd** ppCmd) override {
+        return Call("SelectAudioStream", std::to_string(ulAudio), ppCmd);
+    }
+    STDMETHODIMP SelectSubpictureStream(ULONG ulSubPicture, DWORD, IDvdCmd** ppCmd) override {
+        return Call("SelectSubpictureStream", std::to_string(ulSubPicture), ppCmd);
+    }
+    STDMETHODIMP SetSubpictureState(WINBOOL bState, DWORD, IDvdCmd** ppCmd) override {
+        return Call("SetSubpictureState", std::to_string(bState), ppCmd);
+    }
+    STDMETHODIMP SelectAngle(ULONG ulAngle, DWORD, IDvdCmd** ppCmd) override {
+        return Call("SelectAngle", std::to_string(ulAngle), ppCmd);
+    }
+    STDMETHODIMP SelectParentalLevel(ULONG ulParentalLevel) override {
+        return Call("SelectParentalLevel", std::to_string(ulParentalLevel), nullptr);
+    }
     STDMETHODIMP SelectParentalCountry(BYTE*) override { return Call("SelectParentalCountry", {}, nullptr); }
-    STDMETHODIMP SelectKaraokeAudioPresentationMode(ULONG ulMode) override { return Call("SelectKaraokeAudioPresentationMode", std::to_string(ulMode), nullptr); }
-    STDMETHODIMP SelectVideoModePreference(ULONG ulPreferredDisplayMode) override { return Call("SelectVideoModePreference", std::to_string(ulPreferredDisplayMode), nullptr); }
-    STDMETHODIMP SetDVDDirectory(LPCWSTR pszwPath) override { return Call("SetDVDDirectory", Narrow(pszwPath), nullptr); }
-    STDMETHODIMP ActivateAtPosition(POINT point) override { return Call("ActivateAtPosition", std::to_string(point.x) + "," + std::to_string(point.y), nullptr); }
-    STDMETHODIMP SelectAtPosition(POINT point) override { return Call("SelectAtPosition", std::to_string(point.x) + "," + std::to_string(point.y), nullptr); }
-    STDMETHODIMP PlayChaptersAutoStop(ULONG ulTitle, ULONG ulChapter, ULONG ulChaptersToPlay, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayChaptersAutoStop", std::to_string(ulTitle) + "," + std::to_string(ulChapter) + "," + std::to_string(ulChaptersToPlay), ppCmd); }
-    STDMETHODIMP AcceptParentalLevelChange(WINBOOL bAccept) override { return Call("AcceptParentalLevelChange", std::to_string(bAccept), nullptr); }
-    STDMETHODIMP SetOption(DVD_OPTION_FLAG flag, WINBOOL fState) override { return Call("SetOption", std::to_string(flag) + "," + std::to_string(fState), nullptr); }
-    STDMETHODIMP SetState(IDvdState *, DWORD, IDvdCmd ** ppCmd) override { return Call("SetState", {}, ppCmd); }
-    STDMETHODIMP PlayPeriodInTitleAutoStop(ULONG ulTitle, DVD_HMSF_TIMECODE * pStartTime, DVD_HMSF_TIMECODE * pEndTime, DWORD, IDvdCmd ** ppCmd) override { return Call("PlayPeriodInTitleAutoStop", std::to_string(ulTitle) + "," + Time(pStartTime) + "," + Time(pEndTime), ppCmd); }
-    STDMETHODIMP SetGPRM(ULONG ulIndex, WORD wValue, DWORD, IDvdCmd ** ppCmd) override { return Call("SetGPRM", std::to_string(ulIndex) + "," + std::to_string(wValue), ppCmd); }
-    STDMETHODIMP SelectDefaultMenuLanguage(LCID Language) override { return Call("SelectDefaultMenuLanguage", std::to_string(Language), nullptr); }
-    STDMETHODIMP SelectDefaultAudioLanguage(LCID Language, DVD_AUDIO_LANG_EXT audioExtension) override { return Call("SelectDefaultAudioLanguage", std::to_string(Language) + "," + std::to_string(audioExtension), nullptr); }
-    STDMETHODIMP SelectDefaultSubpictureLanguage(LCID Language, DVD_SUBPICTURE_LANG_EXT subpictureExtension) override { return Call("SelectDefaultSubpictureLanguage", std::to_string(Language) + "," + std::to_string(subpictureExtension), nullptr); }
+    STDMETHODIMP SelectKaraokeAudioPresentationMode(ULONG ulMode) override {
+        return Call("SelectKaraokeAudioPresentationMode", std::to_string(ulMode), nullptr);
+    }
+    STDMETHODIMP SelectVideoModePreference(ULONG ulPreferredDisplayMode) override {
+        return Call("SelectVideoModePreference", std::to_string(ulPreferredDisplayMode), nullptr);
+    }
+    STDMETHODIMP SetDVDDirectory(LPCWSTR pszwPath) override {
+        return Call("SetDVDDirectory", Narrow(pszwPath), nullptr);
+    }
+    STDMETHODIMP ActivateAtPosition(POINT point) override {
+        return Call("ActivateAtPosition", std::to_string(point.x) + "," + std::to_string(point.y), nullptr);
+    }
+    STDMETHODIMP SelectAtPosition(POINT point) override {
+        return Call("SelectAtPosition", std::to_string(point.x) + "," + std::to_string(point.y), nullptr);
+    }
+    STDMETHODIMP PlayChaptersAutoStop(ULONG ulTitle, ULONG ulChapter, ULONG ulChaptersToPlay, DWORD,
+                                      IDvdCmd** ppCmd) override {
+        return Call("PlayChaptersAutoStop",
+                    std::to_string(ulTitle) + "," + std::to_string(ulChapter) + "," +
+                        std::to_string(ulChaptersToPlay),
+                    ppCmd);
+    }
+    STDMETHODIMP AcceptParentalLevelChange(WINBOOL bAccept) override {
+        return Call("AcceptParentalLevelChange", std::to_string(bAccept), nullptr);
+    }
+    STDMETHODIMP SetOption(DVD_OPTION_FLAG flag, WINBOOL fState) override {
+        return Call("SetOption", std::to_string(flag) + "," + std::to_string(fState), nullptr);
+    }
+    STDMETHODIMP SetState(IDvdState*, DWORD, IDvdCmd** ppCmd) override { return Call("SetState", {}, ppCmd); }
+    STDMETHODIMP PlayPeriodInTitleAutoStop(ULONG ulTitle, DVD_HMSF_TIMECODE* pStartTime,
+                                           DVD_HMSF_TIMECODE* pEndTime, DWORD, IDvdCmd** ppCmd) override {
+        return Call("PlayPeriodInTitleAutoStop",
+                    std::to_string(ulTitle) + "," + Time(pStartTime) + "," + Time(pEndTime), ppCmd);
+    }
+    STDMETHODIMP SetGPRM(ULONG ulIndex, WORD wValue, DWORD, IDvdCmd** ppCmd) override {
+        return Call("SetGPRM", std::to_string(ulIndex) + "," + std::to_string(wValue), ppCmd);
+    }
+    STDMETHODIMP SelectDefaultMenuLanguage(LCID Language) override {
+        return Call("SelectDefaultMenuLanguage", std::to_string(Language), nullptr);
+    }
+    STDMETHODIMP SelectDefaultAudioLanguage(LCID Language, DVD_AUDIO_LANG_EXT audioExtension) override {
+        return Call("SelectDefaultAudioLanguage",
+                    std::to_string(Language) + "," + std::to_string(audioExtension), nullptr);
+    }
+    STDMETHODIMP SelectDefaultSubpictureLanguage(LCID Language,
+                                                 DVD_SUBPICTURE_LANG_EXT subpictureExtension) override {
+        return Call("SelectDefaultSubpictureLanguage",
+                    std::to_string(Language) + "," + std::to_string(subpictureExtension), nullptr);
+    }
 
 private:
     HRESULT Call(const char* method, const std::string& arguments, IDvdCmd** command);
@@ -86,7 +160,7 @@ public:
     ULONG subpictureStreams = 0, currentSubpicture = 0;
     BOOL subpictureDisabled = TRUE;
     ULONG titles = 0;
-    std::map<ULONG, ULONG> chapters;  // per title
+    std::map<ULONG, ULONG> chapters; // per title
     ULONG uops = 0;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
@@ -107,19 +181,23 @@ public:
     STDMETHODIMP GetAllGPRMs(GPRMARRAY*) override { return E_NOTIMPL; }
     STDMETHODIMP GetAudioLanguage(ULONG stream, LCID* language) override;
     STDMETHODIMP GetSubpictureLanguage(ULONG stream, LCID* language) override;
-    STDMETHODIMP GetTitleAttributes(ULONG, DVD_MenuAttributes*, DVD_TitleAttributes*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTitleAttributes(ULONG, DVD_MenuAttributes*, DVD_TitleAttributes*) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP GetVMGAttributes(DVD_MenuAttributes*) override { return E_NOTIMPL; }
     STDMETHODIMP GetCurrentVideoAttributes(DVD_VideoAttributes*) override { return E_NOTIMPL; }
     STDMETHODIMP GetAudioAttributes(ULONG, DVD_AudioAttributes*) override { return E_NOTIMPL; }
     STDMETHODIMP GetKaraokeAttributes(ULONG, DVD_KaraokeAttributes*) override { return E_NOTIMPL; }
     STDMETHODIMP GetSubpictureAttributes(ULONG, DVD_SubpictureAttributes*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetDVDVolumeInfo(ULONG* volumes, ULONG* volume, DVD_DISC_SIDE* side, ULONG* titleCount) override;
+    STDMETHODIMP GetDVDVolumeInfo(ULONG* volumes, ULONG* volume, DVD_DISC_SIDE* side,
+                                  ULONG* titleCount) override;
     STDMETHODIMP GetDVDTextNumberOfLanguages(ULONG*) override { return E_NOTIMPL; }
     STDMETHODIMP GetDVDTextLanguageInfo(ULONG, ULONG*, LCID*, DVD_TextCharSet*) override { return E_NOTIMPL; }
     STDMETHODIMP GetDVDTextStringAsNative(ULONG, ULONG, BYTE*, ULONG, ULONG*, DVD_TextStringType*) override {
         return E_NOTIMPL;
     }
-    STDMETHODIMP GetDVDTextStringAsUnicode(ULONG, ULONG, WCHAR*, ULONG, ULONG*, DVD_TextStringType*) override {
+    STDMETHODIMP GetDVDTextStringAsUnicode(ULONG, ULONG, WCHAR*, ULONG, ULONG*,
+                                           DVD_TextStringType*) override {
         return E_NOTIMPL;
     }
     STDMETHODIMP GetPlayerParentalLevel(ULONG*, BYTE*) override { return E_NOTIMPL; }
@@ -145,7 +223,7 @@ public:
     // A builder handing out the given graph (none: GetFiltergraph answers getGraphResult).
     explicit FakeDvdGraphBuilder(FakeFilterGraph* graph);
 
-    HRESULT getGraphResult = E_NOTIMPL;  // when there is no graph
+    HRESULT getGraphResult = E_NOTIMPL; // when there is no graph
     HRESULT renderResult = S_OK;
     AM_DVD_RENDERSTATUS renderStatus{};
     // What RenderDvdVideoVolume received.
@@ -208,4 +286,4 @@ private:
     Microsoft::WRL::ComPtr<IGraphBuilder> graph_;
 };
 
-}  // namespace fakes
+} // namespace fakes

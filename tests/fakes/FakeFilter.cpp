@@ -74,7 +74,8 @@ FakeFilter::~FakeFilter() {
 }
 
 FakePin* FakeFilter::AddPin(PIN_DIRECTION direction) {
-    std::wstring id = name_ + (direction == PINDIR_INPUT ? L" In " : L" Out ") + std::to_wstring(pins_.size());
+    std::wstring id =
+        name_ + (direction == PINDIR_INPUT ? L" In " : L" Out ") + std::to_wstring(pins_.size());
     pins_.push_back(MakeFake<FakePin>(this, id, direction));
     return pins_.back().Get();
 }
@@ -135,4 +136,4 @@ STDMETHODIMP FakeFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
     return S_OK;
 }
 
-}  // namespace fakes
+} // namespace fakes

@@ -41,7 +41,7 @@ public:
     STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return S_OK; }
 
 private:
-    FakeFilter* filter_;  // the filter owns its pins
+    FakeFilter* filter_; // the filter owns its pins
     std::wstring id_;
     PIN_DIRECTION direction_;
     Microsoft::WRL::ComPtr<IPin> peer_;
@@ -80,13 +80,12 @@ public:
 private:
     std::wstring name_;
     std::vector<Microsoft::WRL::ComPtr<FakePin>> pins_;
-    IFilterGraph* graph_ = nullptr;  // not held, as real filters do, to avoid a cycle
+    IFilterGraph* graph_ = nullptr; // not held, as real filters do, to avoid a cycle
     std::wstring graphName_;
 };
 
 // Enumerator over a snapshot of interface pointers (IEnumPins, IEnumFilters).
-template <typename Enum, typename Item>
-class FakeEnum : public FakeObject, public Enum {
+template <typename Enum, typename Item> class FakeEnum : public FakeObject, public Enum {
 public:
     explicit FakeEnum(std::vector<Microsoft::WRL::ComPtr<Item>> items)
         : FakeObject("enum"), items_(std::move(items)) {}
@@ -128,4 +127,4 @@ private:
 using FakeEnumPins = FakeEnum<IEnumPins, IPin>;
 using FakeEnumFilters = FakeEnum<IEnumFilters, IBaseFilter>;
 
-}  // namespace fakes
+} // namespace fakes

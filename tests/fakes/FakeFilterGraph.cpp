@@ -256,4 +256,4 @@ STDMETHODIMP FakeFilterGraph::GetRate(double* value) {
     return S_OK;
 }
 
-}  // namespace fakes
+} // namespace fakes

@@ -24,7 +24,7 @@ public:
     // Steering.
     HRESULT runResult = S_OK, pauseResult = S_OK, stopResult = S_OK;
     HRESULT addSourceResult = S_OK;
-    int sourceOutputs = 2;  // output pins of the source filter AddSourceFilter creates
+    int sourceOutputs = 2; // output pins of the source filter AddSourceFilter creates
     HRESULT renderResult = S_OK;
     HRESULT removeResult = S_OK;
     HRESULT getVolumeResult = S_OK, putVolumeResult = S_OK;
@@ -120,8 +120,11 @@ public:
     STDMETHODIMP GetDuration(LONGLONG* value) override;
     STDMETHODIMP GetStopPosition(LONGLONG* value) override { return GetDuration(value); }
     STDMETHODIMP GetCurrentPosition(LONGLONG* value) override;
-    STDMETHODIMP ConvertTimeFormat(LONGLONG*, const GUID*, LONGLONG, const GUID*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags) override;
+    STDMETHODIMP ConvertTimeFormat(LONGLONG*, const GUID*, LONGLONG, const GUID*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop,
+                              DWORD stopFlags) override;
     STDMETHODIMP GetPositions(LONGLONG* current, LONGLONG* stop) override;
     STDMETHODIMP GetAvailable(LONGLONG*, LONGLONG*) override { return E_NOTIMPL; }
     STDMETHODIMP SetRate(double rate) override;
@@ -149,4 +152,4 @@ private:
     int renderers_ = 0;
 };
 
-}  // namespace fakes
+} // namespace fakes

@@ -31,4 +31,4 @@ void RecordingListener::HandleControlEvent(vireon::TGraphControlEvent Event, int
         onControl(Event, Param);
 }
 
-}  // namespace fakes
+} // namespace fakes

@@ -41,4 +41,4 @@ private:
     std::string tag_;
 };
 
-}  // namespace fakes
+} // namespace fakes

@@ -6,7 +6,9 @@ namespace {
 int liveObjects = 0;
 }
 
-int LiveObjects() { return liveObjects; }
+int LiveObjects() {
+    return liveObjects;
+}
 
 std::vector<std::string>& Journal() {
     static std::vector<std::string> journal;
@@ -31,9 +33,13 @@ std::string Narrow(const wchar_t* text) {
     return result;
 }
 
-FakeObject::FakeObject(std::string name) : name_(std::move(name)) { ++liveObjects; }
+FakeObject::FakeObject(std::string name) : name_(std::move(name)) {
+    ++liveObjects;
+}
 
-FakeObject::~FakeObject() { --liveObjects; }
+FakeObject::~FakeObject() {
+    --liveObjects;
+}
 
 ULONG FakeObject::ReleaseImpl() {
     ULONG refs = --refs_;
@@ -70,4 +76,4 @@ HRESULT FakeObject::Answer(REFIID iid, void** out, std::initializer_list<Entry> 
     return E_NOINTERFACE;
 }
 
-}  // namespace fakes
+} // namespace fakes

@@ -52,8 +52,7 @@ protected:
     };
     HRESULT Answer(REFIID iid, void** out, std::initializer_list<Entry> entries);
 
-    template <typename I, typename Self>
-    static Entry Offer(Self* self) {
+    template <typename I, typename Self> static Entry Offer(Self* self) {
         return {__uuidof(I), static_cast<I*>(self)};
     }
 
@@ -69,8 +68,7 @@ private:
 };
 
 // Creates a fake owned by the returned pointer (its only reference).
-template <typename T, typename... Args>
-Microsoft::WRL::ComPtr<T> MakeFake(Args&&... args) {
+template <typename T, typename... Args> Microsoft::WRL::ComPtr<T> MakeFake(Args&&... args) {
     // Not ComPtr::Attach: the mingw version adds a reference.
     Microsoft::WRL::ComPtr<T> fake;
     *fake.GetAddressOf() = new T(std::forward<Args>(args)...);
@@ -79,4 +77,4 @@ Microsoft::WRL::ComPtr<T> MakeFake(Args&&... args) {
 
 std::string Narrow(const wchar_t* text);
 
-}  // namespace fakes
+} // namespace fakes

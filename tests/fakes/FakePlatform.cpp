@@ -17,7 +17,9 @@ ScopedFakePlatform::ScopedFakePlatform() : saved_(vireon::PlatformObjectFactory(
     };
 }
 
-ScopedFakePlatform::~ScopedFakePlatform() { vireon::PlatformObjectFactory() = saved_; }
+ScopedFakePlatform::~ScopedFakePlatform() {
+    vireon::PlatformObjectFactory() = saved_;
+}
 
 ScopedFakePlatform::Entry* ScopedFakePlatform::Find(REFCLSID ClassId) {
     for (Entry& entry : entries_)
@@ -46,4 +48,4 @@ void ScopedFakePlatform::Clear() {
     ownDvdBuilder_.Reset();
 }
 
-}  // namespace fakes
+} // namespace fakes

@@ -37,4 +37,4 @@ private:
     int ownCreations_ = 0;
 };
 
-}  // namespace fakes
+} // namespace fakes

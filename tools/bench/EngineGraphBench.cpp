@@ -136,12 +136,13 @@ void PumpBenchmark(int count) {
         graph.DispatchGraphEvent(EC_DVD_TITLE_CHANGE, i, 0);
     double dispatch = (Now() - start) / count;
 
-    printf("event pump: component %.2f us per typed event (%d raised), bare GetEvent/FreeEventParams %.2f us, "
-           "added %.2f us; dispatch alone %.3f us (target under 20 us)\n",
-           component * 1e6, raised, bare * 1e6, (component - bare) * 1e6, dispatch * 1e6);
+    printf(
+        "event pump: component %.2f us per typed event (%d raised), bare GetEvent/FreeEventParams %.2f us, "
+        "added %.2f us; dispatch alone %.3f us (target under 20 us)\n",
+        component * 1e6, raised, bare * 1e6, (component - bare) * 1e6, dispatch * 1e6);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
