@@ -170,29 +170,26 @@ HRESULT TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
     return E_NOINTERFACE;
 }
 
-bool TFilterGraph::Play() {
+HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event,
+                                   HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)()) {
     ComPtr<IMediaControl> control;
     if (FAILED(QueryInterface(control)))
-        return false;
-    BroadcastControlEvent(gcPlay, 0);
-    CheckMediaResult(control->Run());
-    return true;
+        return E_NOINTERFACE;
+    BroadcastControlEvent(Event, 0);
+    return CheckMediaResult((control.Get()->*Command)());
 }
 
+bool TFilterGraph::Play() {
+    return SUCCEEDED(ControlGraph(gcPlay, &IMediaControl::Run));
+}
+
+// A pending transition (S_FALSE) is not done yet.
 bool TFilterGraph::Pause() {
-    ComPtr<IMediaControl> control;
-    if (FAILED(QueryInterface(control)))
-        return false;
-    BroadcastControlEvent(gcPause, 0);
-    return CheckMediaResult(control->Pause()) == S_OK;
+    return ControlGraph(gcPause, &IMediaControl::Pause) == S_OK;
 }
 
 bool TFilterGraph::Stop() {
-    ComPtr<IMediaControl> control;
-    if (FAILED(QueryInterface(control)))
-        return false;
-    BroadcastControlEvent(gcStop, 0);
-    return CheckMediaResult(control->Stop()) == S_OK;
+    return ControlGraph(gcStop, &IMediaControl::Stop) == S_OK;
 }
 
 HRESULT TFilterGraph::RenderMediaFile(const std::wstring& FileName) {

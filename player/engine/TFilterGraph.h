@@ -138,6 +138,8 @@ public:
 
 private:
     void Activate();
+    // Broadcasts Event, then runs Command; E_NOINTERFACE (nothing done) without media control.
+    HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
     void Deactivate();
     void CreateGraphObjects();
     void AddMember(IGraphMember* Member);

@@ -116,22 +116,22 @@ STDMETHODIMP FakeFilterGraph::RenderEx(IPin* pin, DWORD flags, DWORD*) {
     return Record("RenderEx", Narrow(info.achName) + (flags ? " flags" : ""), renderResult);
 }
 
+HRESULT FakeFilterGraph::Transition(const char* method, HRESULT result, OAFilterState target) {
+    if (SUCCEEDED(result))
+        state = target;
+    return Record(method, {}, result);
+}
+
 STDMETHODIMP FakeFilterGraph::Run() {
-    if (SUCCEEDED(runResult))
-        state = State_Running;
-    return Record("Run", {}, runResult);
+    return Transition("Run", runResult, State_Running);
 }
 
 STDMETHODIMP FakeFilterGraph::Pause() {
-    if (SUCCEEDED(pauseResult))
-        state = State_Paused;
-    return Record("Pause", {}, pauseResult);
+    return Transition("Pause", pauseResult, State_Paused);
 }
 
 STDMETHODIMP FakeFilterGraph::Stop() {
-    if (SUCCEEDED(stopResult))
-        state = State_Stopped;
-    return Record("Stop", {}, stopResult);
+    return Transition("Stop", stopResult, State_Stopped);
 }
 
 STDMETHODIMP FakeFilterGraph::GetState(LONG, OAFilterState* value) {

@@ -134,6 +134,8 @@ public:
     double rate = 1.0;
 
 private:
+    HRESULT Transition(const char* method, HRESULT result, OAFilterState target);
+
     struct Member {
         Microsoft::WRL::ComPtr<IBaseFilter> filter;
         std::wstring name;
