@@ -260,13 +260,14 @@ int main(int argc, char** argv) {
 
     std::vector<IndexEntry> index;
     size_t movi = out.openList("LIST", "movi");
-    const size_t moviData = movi + 4;  // index offsets count from the 'movi' fourcc
+    // Index offsets count from the 'movi' fourcc to each chunk's fourcc.
+    const size_t moviFourcc = movi + 4;
     int samplesWritten = 0;
     for (uint32_t i = 0; i < frames; ++i) {
         size_t at = out.openChunk("00db");
         out.raw(drawFrame(o, static_cast<int>(i)));
         out.closeChunk(at);
-        index.push_back({"00db", static_cast<uint32_t>(at - moviData), frameBytes});
+        index.push_back({"00db", static_cast<uint32_t>(at - 4 - moviFourcc), frameBytes});
 
         int samplesDue = static_cast<int>((static_cast<int64_t>(i) + 1) * kSampleRate / o.fps);
         std::vector<uint8_t> audio = toneSamples(samplesWritten, samplesDue - samplesWritten);
@@ -274,7 +275,7 @@ int main(int argc, char** argv) {
         at = out.openChunk("01wb");
         out.raw(audio);
         out.closeChunk(at);
-        index.push_back({"01wb", static_cast<uint32_t>(at - moviData), static_cast<uint32_t>(audio.size())});
+        index.push_back({"01wb", static_cast<uint32_t>(at - 4 - moviFourcc), static_cast<uint32_t>(audio.size())});
     }
     out.closeChunk(movi);
 
