@@ -74,20 +74,38 @@ void TFont::Changed() {
         OnChange();
 }
 
+namespace {
+
+bool IsDefaultFont(const std::string& name, int size, unsigned style) {
+    return name == "Tahoma" && size == 8 && style == 0;
+}
+
+HFONT CreateFontHandle(const std::string& name, int size, unsigned style) {
+    WindowDC screen(nullptr);
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    font.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (style & fsItalic) ? TRUE : FALSE;
+    font.lfUnderline = (style & fsUnderline) ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(font.lfFaceName, name.c_str(), LF_FACESIZE);
+    HFONT handle = CreateFontIndirectA(&font);
+    if (!handle)
+        throw std::runtime_error("Cannot create the font " + name);
+    return handle;
+}
+
+} // namespace
+
 HFONT TFont::Handle() {
+    // Most controls keep the default font: they share one, made once for the process.
+    if (IsDefaultFont(FName, FSize, FStyle)) {
+        static UniqueFont shared(CreateFontHandle("Tahoma", 8, 0));
+        return shared.get();
+    }
     if (!FHandle) {
-        WindowDC screen(nullptr);
-        LOGFONTA font{};
-        font.lfHeight = -MulDiv(FSize, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-        font.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
-        font.lfItalic = (FStyle & fsItalic) ? TRUE : FALSE;
-        font.lfUnderline = (FStyle & fsUnderline) ? TRUE : FALSE;
-        font.lfCharSet = DEFAULT_CHARSET;
-        font.lfQuality = DEFAULT_QUALITY;
-        lstrcpynA(font.lfFaceName, FName.c_str(), LF_FACESIZE);
-        FHandle.reset(CreateFontIndirectA(&font));
-        if (!FHandle)
-            throw std::runtime_error("Cannot create the font " + FName);
+        FHandle.reset(CreateFontHandle(FName, FSize, FStyle));
         CountGdiObject(1);
     }
     return FHandle.get();

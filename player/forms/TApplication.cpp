@@ -150,7 +150,8 @@ void TApplication::ShowException(const std::exception& E) {
     std::string text = E.what();
     if (text.empty())
         text = "Unknown error";
-    if (text.back() > '.')
+    // A message reads as a sentence.
+    if (text.back() != '.' && text.back() != '!' && text.back() != '?')
         text += '.';
     HWND owner = GetActiveWindow();
     NormalizeTopMosts();

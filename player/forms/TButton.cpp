@@ -7,15 +7,11 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TButton::TButton(TComponent* AOwner, const CreateArgs& Args) : TButton(AOwner) {
-    SetName(Args.Name);
-    FCaption = Args.Caption;
     FModalResult = Args.ModalResult;
     FDefault = Args.Default;
     FCancel = Args.Cancel;
     OnClick = Args.OnClick;
-    SetBounds(Args.Bounds.left, Args.Bounds.top, Args.Bounds.right - Args.Bounds.left,
-              Args.Bounds.bottom - Args.Bounds.top);
-    SetParent(Args.Parent);
+    Setup(Args.Name, Args.Caption, Args.Bounds, Args.Parent);
 }
 
 void TButton::CreateParams(TCreateParams& Params) {

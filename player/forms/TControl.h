@@ -67,6 +67,7 @@ public:
     void SetPopupMenu(TPopupMenu* Value);
 
     TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;

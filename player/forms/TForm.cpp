@@ -371,12 +371,20 @@ bool TForm::HandleKeyMessage(MSG& Msg) {
         if (FMenu && FMenu->IsShortCut(shortCut))
             return true;
     }
-    if ((key == VK_RETURN || key == VK_ESCAPE) && !(shift & (ssAlt | ssCtrl)))
-        return DialogKey(key);
+    if ((key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) && !(shift & (ssAlt | ssCtrl)))
+        return DialogKey(key, (shift & ssShift) != 0);
     return false;
 }
 
-bool TForm::DialogKey(WORD Key) {
+bool TForm::DialogKey(WORD Key, bool Backwards) {
+    if (Key == VK_TAB) {
+        // Tab and Shift+Tab move the focus through the controls that take it.
+        HWND next = GetNextDlgTabItem(Handle(), GetFocus(), Backwards);
+        if (!next)
+            return false;
+        ::SetFocus(next);
+        return true;
+    }
     TButton* button = nullptr;
     if (Key == VK_RETURN) {
         button = dynamic_cast<TButton*>(TWinControl::FromHandle(GetFocus()));

@@ -57,7 +57,6 @@ public:
     void Close();
     // Frees the form once the current message has been handled.
     void Release();
-    void Free() override { Release(); }
     void BringToFront();
 
     TNotifyEvent OnCreate;
@@ -82,7 +81,7 @@ protected:
     void HandleCreated() override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    bool DialogKey(WORD Key);
+    bool DialogKey(WORD Key, bool Backwards);
 
 private:
     void ApplyStyles();

@@ -8,14 +8,10 @@ TLabel::TLabel(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TLabel::TLabel(TComponent* AOwner, const CreateArgs& Args) : TLabel(AOwner) {
-    SetName(Args.Name);
-    FCaption = Args.Caption;
     FWordWrap = Args.WordWrap;
     if (Args.Bold)
         Font().SetStyle(fsBold);
-    SetBounds(Args.Bounds.left, Args.Bounds.top, Args.Bounds.right - Args.Bounds.left,
-              Args.Bounds.bottom - Args.Bounds.top);
-    SetParent(Args.Parent);
+    Setup(Args.Name, Args.Caption, Args.Bounds, Args.Parent);
 }
 
 void TLabel::CreateParams(TCreateParams& Params) {

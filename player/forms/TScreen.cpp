@@ -7,8 +7,9 @@
 namespace vireon {
 
 TScreen& Screen() {
-    static TScreen screen;
-    return screen;
+    // Never destroyed: forms still alive when the program ends leave the list after it would be gone.
+    static TScreen* screen = new TScreen;
+    return *screen;
 }
 
 TForm* TScreen::ActiveForm() const {

@@ -8,13 +8,9 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TSpeedButton::TSpeedButton(TComponent* AOwner, const CreateArgs& Args) : TSpeedButton(AOwner) {
-    SetName(Args.Name);
-    FCaption = Args.Caption;
     FVisible = Args.Visible;
     OnClick = Args.OnClick;
-    SetBounds(Args.Bounds.left, Args.Bounds.top, Args.Bounds.right - Args.Bounds.left,
-              Args.Bounds.bottom - Args.Bounds.top);
-    SetParent(Args.Parent);
+    Setup(Args.Name, Args.Caption, Args.Bounds, Args.Parent);
 }
 
 void TSpeedButton::SetFlat(bool Value) {

@@ -53,13 +53,19 @@ TShiftState MouseShiftState(WPARAM KeyFlags) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+    // The window goes first, taking its child windows with it in one step rather than one by one
+    // with a repaint each time.
+    DestroyHandle();
     DestroyComponents();
     // Like owners, parents take their remaining children with them.
     while (!FControls.empty())
         delete FControls.back();
-    DestroyHandle();
     if (FBrush)
         CountGdiObject(-1);
+}
+
+void TWinControl::Free() {
+    Application().ReleaseComponent(this);
 }
 
 HWND TWinControl::Handle() {
@@ -70,6 +76,14 @@ HWND TWinControl::Handle() {
 
 TWinControl* TWinControl::FromHandle(HWND Window) {
     return Window ? static_cast<TWinControl*>(GetPropA(Window, kControlProperty)) : nullptr;
+}
+
+void TWinControl::Setup(const std::string& AName, const std::string& ACaption, const RECT& ABounds,
+                        TWinControl* AParent) {
+    SetName(AName);
+    FCaption = ACaption;
+    SetBounds(ABounds.left, ABounds.top, ABounds.right - ABounds.left, ABounds.bottom - ABounds.top);
+    SetParent(AParent);
 }
 
 void TWinControl::CreateParams(TCreateParams& Params) {
@@ -83,8 +97,15 @@ void TWinControl::CreateHandle() {
     if (params.OwnClass)
         RegisterOwnClass(params);
     HWND parent = params.WndParent;
-    if (params.Style & WS_CHILD)
+    if (params.Style & WS_CHILD) {
         parent = Parent() ? Parent()->Handle() : HWND_MESSAGE;
+        // Making the parent's window makes its children's windows, this one included.
+        if (FHandle)
+            return;
+        // A child is made visible at once: showing it afterwards costs a round of messages.
+        if (FVisible)
+            params.Style |= WS_VISIBLE;
+    }
     HWND window =
         CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, Left(),
                         Top(), Width(), Height(), parent, nullptr, Application().Instance(), nullptr);
@@ -275,8 +296,9 @@ void TWinControl::HandleMouse(TMessage& Message) {
     TShiftState shift = MouseShiftState(Message.WParam);
     switch (Message.Msg) {
     case WM_LBUTTONDBLCLK:
-        shift |= ssDouble;
-        [[fallthrough]];
+        MouseDown(mbLeft, shift | ssDouble, x, y);
+        CallEvent(OnDblClick, this);
+        break;
     case WM_LBUTTONDOWN:
         MouseDown(mbLeft, shift, x, y);
         break;
@@ -319,9 +341,8 @@ void TWinControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     CallEvent(OnMouseUp, this, Button, Shift, X, Y);
 }
 
+// A child without a popup menu passes the request up, so the parent's menu shows for it.
 bool TWinControl::HandleContextMenu(TMessage& Message) {
-    if (reinterpret_cast<HWND>(Message.WParam) != FHandle)
-        return false;
     POINT screen{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
     if (Message.LParam == -1)
         screen = ClientToScreen({ClientWidth() / 2, ClientHeight() / 2});

@@ -24,6 +24,10 @@ public:
     explicit TWinControl(TComponent* AOwner = nullptr);
     ~TWinControl() override;
 
+    // Frees the control, or, while a window procedure of the framework runs (an event handler of
+    // this very control, say), as soon as the outermost one has returned.
+    void Free() override;
+
     // The window, made now if it does not exist yet.
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
@@ -65,6 +69,10 @@ public:
     TKeyEvent OnKeyUp;
 
 protected:
+    // The common part of the controls' CreateArgs: name, caption, bounds, then the parent (which
+    // makes the window when the parent has one).
+    void Setup(const std::string& AName, const std::string& ACaption, const RECT& ABounds,
+               TWinControl* AParent);
     virtual void CreateParams(TCreateParams& Params);
     virtual void CreateHandle();
     // Runs right after the window exists, before the children's windows are made.

@@ -3,6 +3,8 @@
 #include "forms/TApplication.h"
 #include "forms/TTimer.h"
 
+#include "FormsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -10,28 +12,7 @@
 
 using namespace vireon;
 
-namespace {
-
-// Runs the application's loop until the condition holds or the time is up; answers the condition.
-template <typename Condition> bool RunUntil(Condition condition, DWORD timeoutMs = 5000) {
-    DWORD start = GetTickCount();
-    TTimer guard(nullptr, {.Interval = 20});
-    while (!condition() && GetTickCount() - start < timeoutMs)
-        Application().HandleMessage();
-    return condition();
-}
-
-struct ExceptionLog {
-    std::vector<std::string> Messages;
-    ExceptionLog() {
-        Application().OnException = [this](TObject*, const std::exception& e) {
-            Messages.push_back(e.what());
-        };
-    }
-    ~ExceptionLog() { Application().OnException = nullptr; }
-};
-
-} // namespace
+using namespace vireon::testing;
 
 TEST(Application, TimerTicksAndStops) {
     int ticks = 0;
@@ -39,7 +20,7 @@ TEST(Application, TimerTicksAndStops) {
     EXPECT_TRUE(RunUntil([&] { return ticks >= 3; }));
     timer.SetEnabled(false);
     int stoppedAt = ticks;
-    RunUntil([] { return false; }, 150);
+    RunFor(150);
     EXPECT_EQ(stoppedAt, ticks);
     timer.SetEnabled(true);
     EXPECT_TRUE(RunUntil([&] { return ticks > stoppedAt; }));
