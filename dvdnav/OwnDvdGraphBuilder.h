@@ -2,10 +2,46 @@
 #pragma once
 
 #include <dshow.h>
+#include <wrl/client.h>
+
+#include <atomic>
+#include <filesystem>
+#include <optional>
 
 namespace dvdnav {
 
+class TDvdNavigator;
+
 // Creates our DVD graph builder (IDvdGraphBuilder with its own IDvdControl2/IDvdInfo2 navigator).
 HRESULT CreateOwnDvdGraphBuilder(IDvdGraphBuilder** Builder);
+
+// Builds a DVD graph in a platform filter graph manager of its own: the first title of the volume
+// plays through the platform's file playback; GetDvdInterface hands out the navigator.
+class TOwnDvdGraphBuilder final : public IDvdGraphBuilder {
+public:
+    explicit TOwnDvdGraphBuilder(Microsoft::WRL::ComPtr<IGraphBuilder> Graph);
+    TOwnDvdGraphBuilder(const TOwnDvdGraphBuilder&) = delete;
+    TOwnDvdGraphBuilder& operator=(const TOwnDvdGraphBuilder&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetFiltergraph(IGraphBuilder** Graph) override;
+    HRESULT STDMETHODCALLTYPE GetDvdInterface(REFIID Iid, void** Object) override;
+    HRESULT STDMETHODCALLTYPE RenderDvdVideoVolume(const WCHAR* Path, DWORD Flags,
+                                                   AM_DVD_RENDERSTATUS* Status) override;
+
+private:
+    ~TOwnDvdGraphBuilder();
+    HRESULT Render(const std::filesystem::path& Folder, AM_DVD_RENDERSTATUS& Status);
+
+    std::atomic<ULONG> References_{1};
+    Microsoft::WRL::ComPtr<IGraphBuilder> Graph_;
+    Microsoft::WRL::ComPtr<TDvdNavigator> Navigator_;
+};
+
+// The VIDEO_TS folder on the first optical drive holding a DVD-Video volume.
+std::optional<std::filesystem::path> FindVolumeOnOpticalDrives();
 
 }  // namespace dvdnav

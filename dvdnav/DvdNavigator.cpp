@@ -1,0 +1,290 @@
+#include "dvdnav/DvdNavigator.h"
+
+#include "common/DirectShowUuids.h"
+
+#include <dvdevcod.h>
+
+#include <cstring>
+
+namespace dvdnav {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// A title counts as ended this close to its stored length: the last frames' times are rounded.
+constexpr int64_t EndMarginMs = 100;
+
+// A scan by rate must move at least this share of the asked pace, or it is stepped instead.
+constexpr double ScanRateTolerance = 0.6;
+
+uint32_t Bcd(int Value) {
+    return static_cast<uint32_t>(Value / 10 % 10 << 4 | Value % 10);
+}
+
+}  // namespace
+
+TDvdNavigator::TDvdNavigator(ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume)
+    : Graph_(Graph), Volume_(std::move(Volume)), Playback_(Graph) {
+    Graph_.As(&Events_);
+}
+
+TDvdNavigator::~TDvdNavigator() = default;
+
+HRESULT TDvdNavigator::QueryInterface(REFIID Iid, void** Object) {
+    if (!Object)
+        return E_POINTER;
+    if (Iid == IID_IUnknown || Iid == __uuidof(IDvdControl2))
+        *Object = static_cast<IDvdControl2*>(this);
+    else if (Iid == __uuidof(IDvdInfo2))
+        *Object = static_cast<IDvdInfo2*>(this);
+    else {
+        *Object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG TDvdNavigator::AddRef() {
+    return ++References_;
+}
+
+ULONG TDvdNavigator::Release() {
+    ULONG Count = --References_;
+    if (Count == 0)
+        delete this;
+    return Count;
+}
+
+TRenderOutcome TDvdNavigator::Start() {
+    Title_ = 1;
+    TRenderOutcome Outcome = OpenTitleSet(1);
+    if (FAILED(Outcome.Result))
+        return Outcome;
+    Domain_ = DVD_DOMAIN_Title;
+    Chapter_ = 1;
+    Clock_ = std::make_unique<TNavigatorClock>(TickMs, [this] { Tick(); });
+    return Outcome;
+}
+
+TRenderOutcome TDvdNavigator::OpenTitleSet(int Title) {
+    const TDvdTitle& Next = Volume_->Titles[Title - 1];
+    const TVolumeTitleSet& Set = Volume_->TitleSetOf(Next);
+    TRenderOutcome Outcome;
+    if (Set.VobFiles.empty()) {
+        Outcome.Result = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+        return Outcome;
+    }
+    if (Playback_.OpenFile() != Set.VobFiles.front()) {
+        Outcome = Playback_.Open(Set.VobFiles.front());
+        if (FAILED(Outcome.Result))
+            return Outcome;
+    } else {
+        Outcome = {S_OK, true, true};
+    }
+    Audio_ = 0;
+    for (ULONG Stream = 0; Stream < Set.Info.Audio.size(); ++Stream)
+        if (Next.AudioControl[Stream] & 0x8000) {
+            Audio_ = Stream;
+            break;
+        }
+    Playback_.SelectAudio(static_cast<int>(Audio_));
+    Subpicture_ = 0;
+    return Outcome;
+}
+
+int TDvdNavigator::FrameRate() const {
+    return CurrentTitle().Time.FrameRate == 30 ? 30 : 25;
+}
+
+ULONG TDvdNavigator::TimeCodeFlags() const {
+    return FrameRate() == 30 ? DVD_TC_FLAG_30fps : DVD_TC_FLAG_25fps;
+}
+
+int64_t TDvdNavigator::TitleTimeMs() const {
+    const TDvdTitle& Title = CurrentTitle();
+    int64_t File = Playback_.PositionMs();
+    int64_t Time = 0;
+    for (const TChapter& Chapter : Title.Chapters)
+        if (File >= Chapter.FileStartMs)
+            Time = Chapter.StartMs + std::min(File - Chapter.FileStartMs, Chapter.DurationMs);
+    return std::min(Time, Title.DurationMs);
+}
+
+int64_t TDvdNavigator::FileTimeOf(int64_t TitleMs) const {
+    const TChapter& Chapter = CurrentTitle().Chapters[ChapterAt(TitleMs) - 1];
+    return Chapter.FileStartMs + (TitleMs - Chapter.StartMs);
+}
+
+int TDvdNavigator::ChapterAt(int64_t TitleMs) const {
+    const auto& Chapters = CurrentTitle().Chapters;
+    int Number = 1;
+    for (size_t I = 0; I < Chapters.size(); ++I)
+        if (TitleMs >= Chapters[I].StartMs)
+            Number = static_cast<int>(I) + 1;
+    return Number;
+}
+
+bool TDvdNavigator::AtEndOfTitle(int64_t TitleMs) const {
+    if (TitleMs >= CurrentTitle().DurationMs - EndMarginMs)
+        return true;
+    // The file's own end counts only for the title that ends the file.
+    const TChapter& Last = CurrentTitle().Chapters.back();
+    int64_t FileEnd = Playback_.DurationMs();
+    return FileEnd > 0 && Last.FileStartMs + Last.DurationMs >= FileEnd - EndMarginMs &&
+           Playback_.PositionMs() >= FileEnd - EndMarginMs;
+}
+
+void TDvdNavigator::Post(long Code, LONG_PTR Param1, LONG_PTR Param2) {
+    if (Events_)
+        Events_->Notify(Code, Param1, Param2);
+}
+
+void TDvdNavigator::PostTime(int64_t TitleMs) {
+    int64_t Second = TitleMs / 1000;
+    if (Second == LastSecond_)
+        return;
+    LastSecond_ = Second;
+    TDvdTime Time = MillisecondsToDvdTime(TitleMs, FrameRate());
+    if (HmsfEvents_) {
+        DVD_HMSF_TIMECODE Code{Time.Hours, Time.Minutes, Time.Seconds, Time.Frames};
+        DWORD Packed = 0;
+        std::memcpy(&Packed, &Code, sizeof Packed);
+        Post(EC_DVD_CURRENT_HMSF_TIME, static_cast<LONG_PTR>(Packed), static_cast<LONG_PTR>(TimeCodeFlags()));
+    } else {
+        uint32_t RateCode = FrameRate() == 30 ? 3 : 1;
+        uint32_t Packed = Bcd(Time.Hours) | Bcd(Time.Minutes) << 8 | Bcd(Time.Seconds) << 16 |
+                          (Bcd(Time.Frames) & 0x3F) << 24 | RateCode << 30;
+        Post(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(Packed), 0);
+    }
+}
+
+void TDvdNavigator::Tick() {
+    if (Domain_ != DVD_DOMAIN_Title || !Playback_.IsRunning())
+        return;
+    if (!Announced_) {
+        Announced_ = true;
+        Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Title, 0);
+        Post(EC_DVD_TITLE_CHANGE, Title_, 0);
+        Post(EC_DVD_CHAPTER_START, Chapter_, 0);
+    }
+    if (ScanSpeed_ != 0)
+        StepScan();
+    if (Domain_ != DVD_DOMAIN_Title)
+        return;
+    int64_t Time = TitleTimeMs();
+    if (AtEndOfTitle(Time)) {
+        EndOfTitle();
+        return;
+    }
+    int Chapter = ChapterAt(Time);
+    if (Chapter != Chapter_) {
+        Chapter_ = Chapter;
+        Post(EC_DVD_CHAPTER_START, Chapter_, 0);
+    }
+    PostTime(Time);
+}
+
+void TDvdNavigator::EndOfTitle() {
+    EndScan();
+    PostTime(CurrentTitle().DurationMs);
+    Playback_.Stop();
+    StoppedAtEnd_ = true;
+    Domain_ = DVD_DOMAIN_Stop;
+    Post(EC_DVD_PLAYBACK_STOPPED, 0, 0);
+    Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop, 0);
+}
+
+HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
+    EndScan();
+    if (Title != Title_) {
+        if (Volume_->Titles[Title - 1].Entry.TitleSet != CurrentTitle().Entry.TitleSet ||
+            Playback_.OpenFile().empty()) {
+            HRESULT Result = OpenTitleSet(Title).Result;
+            if (FAILED(Result))
+                return Result;
+        }
+        Title_ = Title;
+        Post(EC_DVD_TITLE_CHANGE, Title_, 0);
+    }
+    HRESULT Result = Playback_.SeekMs(FileTimeOf(TitleMs));
+    if (Domain_ != DVD_DOMAIN_Title) {
+        Domain_ = DVD_DOMAIN_Title;
+        Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Title, 0);
+    }
+    if (StoppedAtEnd_) {
+        StoppedAtEnd_ = false;
+        Playback_.Run();
+    }
+    Chapter_ = ChapterAt(TitleMs);
+    Post(EC_DVD_CHAPTER_START, Chapter_, 0);
+    LastSecond_ = -1;
+    return SUCCEEDED(Result) ? S_OK : Result;
+}
+
+HRESULT TDvdNavigator::Scan(double Speed) {
+    if (Domain_ != DVD_DOMAIN_Title)
+        return VFW_E_DVD_INVALIDDOMAIN;
+    EndScan();
+    if (Speed == 1.0)
+        return S_OK;
+    ScanSpeed_ = Speed;
+    ScanPositionMs_ = TitleTimeMs();
+    ScanStartTick_ = GetTickCount();
+    ScanChecked_ = false;
+    ScanByRate_ = SUCCEEDED(Playback_.SetRate(Speed));
+    Post(EC_DVD_PLAYBACK_RATE_CHANGE, static_cast<LONG_PTR>(Speed * 10000), 0);
+    return S_OK;
+}
+
+void TDvdNavigator::EndScan() {
+    if (ScanSpeed_ == 0)
+        return;
+    if (ScanByRate_)
+        Playback_.SetRate(1.0);
+    ScanSpeed_ = 0;
+    ScanByRate_ = false;
+    Post(EC_DVD_PLAYBACK_RATE_CHANGE, 10000, 0);
+}
+
+void TDvdNavigator::StepScan() {
+    if (ScanByRate_ && !ScanChecked_) {
+        DWORD Elapsed = GetTickCount() - ScanStartTick_;
+        if (Elapsed < TickMs * 4 / 5)
+            return;
+        ScanChecked_ = true;
+        double Moved = static_cast<double>(TitleTimeMs() - ScanPositionMs_);
+        if (Moved / ScanSpeed_ < Elapsed * ScanRateTolerance) {
+            Playback_.SetRate(1.0);
+            ScanByRate_ = false;
+            ScanPositionMs_ = TitleTimeMs();
+        }
+    }
+    if (ScanByRate_) {
+        if (ScanSpeed_ < 0 && TitleTimeMs() <= 0)
+            EndScan();
+        return;
+    }
+    ScanPositionMs_ += static_cast<int64_t>(ScanSpeed_ * TickMs);
+    if (ScanPositionMs_ >= CurrentTitle().DurationMs) {
+        EndOfTitle();
+        return;
+    }
+    if (ScanPositionMs_ <= 0) {
+        Playback_.SeekMs(FileTimeOf(0));
+        EndScan();
+        return;
+    }
+    Playback_.SeekMs(FileTimeOf(ScanPositionMs_));
+}
+
+bool TDvdNavigator::AudioEnabled(ULONG Stream) const {
+    return Stream < CurrentSet().Audio.size() && (CurrentTitle().AudioControl[Stream] & 0x8000);
+}
+
+bool TDvdNavigator::SubpictureEnabled(ULONG Stream) const {
+    return Stream < CurrentSet().Subpictures.size() && (CurrentTitle().SubpictureControl[Stream] & 0x80000000u);
+}
+
+}  // namespace dvdnav

@@ -1,0 +1,190 @@
+#include "dvdnav/DvdVolume.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <utility>
+
+namespace dvdnav {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lower(std::string Text) {
+    for (char& C : Text)
+        C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    return Text;
+}
+
+// The folder's entries by lower-case name: DVD file names are matched without regard to case.
+std::map<std::string, fs::path> ListFolder(const fs::path& Folder) {
+    std::map<std::string, fs::path> Entries;
+    std::error_code Error;
+    for (fs::directory_iterator It(Folder, Error), End; !Error && It != End; It.increment(Error))
+        Entries.emplace(Lower(It->path().filename().string()), It->path());
+    if (Error)
+        throw EIfoError("the folder cannot be read: " + Folder.string());
+    return Entries;
+}
+
+bool IsFolder(const fs::path& Path) {
+    std::error_code Error;
+    return fs::is_directory(Path, Error);
+}
+
+// A VIDEO_TS folder holds VIDEO_TS.IFO or at least its backup.
+bool HoldsVideoManager(const std::map<std::string, fs::path>& Entries) {
+    return Entries.count("video_ts.ifo") || Entries.count("video_ts.bup");
+}
+
+template <typename Parser>
+auto ReadWithBackup(const std::map<std::string, fs::path>& Entries, const std::string& Stem, Parser Parse,
+                    bool& FromBackup) {
+    std::string Failure;
+    for (const char* Extension : {".ifo", ".bup"}) {
+        auto Found = Entries.find(Stem + Extension);
+        if (Found == Entries.end()) {
+            Failure += Stem + Extension + " is missing; ";
+            continue;
+        }
+        try {
+            std::vector<uint8_t> Bytes = TDvdVolume::ReadSmallFile(Found->second);
+            FromBackup = std::string(Extension) == ".bup";
+            return Parse(Bytes);
+        } catch (const EIfoError& Error) {
+            Failure += Stem + Extension + ": " + Error.what() + "; ";
+        }
+    }
+    throw EIfoError(Failure.substr(0, Failure.size() - 2));
+}
+
+std::string TitleSetStem(int Number) {
+    char Name[16];
+    std::snprintf(Name, sizeof Name, "vts_%02d_", Number);
+    return Name;
+}
+
+// Start of every cell in the title set's VOB timeline: the cells in sector order, each shared
+// cell counted once.
+std::map<uint32_t, int64_t> CellFileTimes(const TTitleSet& Set) {
+    std::map<uint32_t, int64_t> Durations;
+    for (const TProgramChain& Chain : Set.ProgramChains)
+        for (const TCell& Cell : Chain.Cells)
+            Durations.emplace(Cell.FirstSector, Cell.DurationMs);
+    int64_t Time = 0;
+    for (auto& [Sector, Duration] : Durations)
+        Time += std::exchange(Duration, Time);
+    return Durations;
+}
+
+TChapter MakeChapter(const TTitleSet& Set, const TPartOfTitle& Part, const std::map<uint32_t, int64_t>& FileTimes) {
+    const TProgramChain& Chain = Set.ProgramChains[Part.ProgramChain - 1];
+    TChapter Chapter;
+    Chapter.ProgramChain = Part.ProgramChain;
+    Chapter.FirstCell = Chain.ProgramEntryCells[Part.Program - 1];
+    Chapter.LastCell = Part.Program < Chain.ProgramEntryCells.size()
+                           ? static_cast<uint8_t>(Chain.ProgramEntryCells[Part.Program] - 1)
+                           : static_cast<uint8_t>(Chain.Cells.size());
+    for (int Cell = Chapter.FirstCell; Cell <= Chapter.LastCell; ++Cell)
+        Chapter.DurationMs += Chain.Cells[Cell - 1].DurationMs;
+    Chapter.FileStartMs = FileTimes.at(Chain.Cells[Chapter.FirstCell - 1].FirstSector);
+    return Chapter;
+}
+
+}  // namespace
+
+std::vector<uint8_t> TDvdVolume::ReadSmallFile(const fs::path& File) {
+    std::error_code Error;
+    uintmax_t Size = fs::file_size(File, Error);
+    if (Error)
+        throw EIfoError("cannot read " + File.filename().string());
+    if (Size > MaxIfoFileSize)
+        throw EIfoError(File.filename().string() + " is too large for an information file");
+    std::ifstream Stream(File, std::ios::binary);
+    std::vector<uint8_t> Bytes(static_cast<size_t>(Size));
+    if (!Stream || !Stream.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(Size)))
+        throw EIfoError("cannot read " + File.filename().string());
+    return Bytes;
+}
+
+fs::path TDvdVolume::FindVideoTsFolder(const fs::path& Path) {
+    if (Path.empty())
+        throw EIfoError("no DVD volume given");
+    if (!IsFolder(Path)) {
+        std::error_code Error;
+        if (Lower(Path.filename().string()) == "video_ts.ifo" && fs::is_regular_file(Path, Error))
+            return Path.parent_path();
+        throw EIfoError("no DVD volume at " + Path.string());
+    }
+    auto Entries = ListFolder(Path);
+    if (HoldsVideoManager(Entries))
+        return Path;
+    auto Sub = Entries.find("video_ts");
+    if (Sub != Entries.end() && IsFolder(Sub->second) && HoldsVideoManager(ListFolder(Sub->second)))
+        return Sub->second;
+    throw EIfoError("no VIDEO_TS.IFO in " + Path.string());
+}
+
+TDvdVolume TDvdVolume::Read(const fs::path& Path) {
+    TDvdVolume Volume;
+    Volume.Folder = FindVideoTsFolder(Path);
+    auto Entries = ListFolder(Volume.Folder);
+    Volume.Manager = ReadWithBackup(
+        Entries, "video_ts", [](const std::vector<uint8_t>& B) { return ParseVideoManager(B); },
+        Volume.ManagerFromBackup);
+    for (int Number = 1; Number <= Volume.Manager.TitleSetCount; ++Number) {
+        TVolumeTitleSet Set;
+        std::string Stem = TitleSetStem(Number);
+        Set.Info = ReadWithBackup(
+            Entries, Stem + "0", [](const std::vector<uint8_t>& B) { return ParseTitleSet(B); }, Set.FromBackup);
+        for (int Part = 1; Part <= 9; ++Part) {
+            auto Vob = Entries.find(Stem + std::to_string(Part) + ".vob");
+            if (Vob == Entries.end())
+                break;
+            Set.VobFiles.push_back(Vob->second);
+        }
+        Volume.TitleSets.push_back(std::move(Set));
+    }
+    Volume.Titles = BuildTitles(Volume.Manager, Volume.TitleSets);
+    return Volume;
+}
+
+std::vector<TDvdTitle> BuildTitles(const TVideoManager& Manager, const std::vector<TVolumeTitleSet>& Sets) {
+    std::vector<TDvdTitle> Titles;
+    std::vector<std::map<uint32_t, int64_t>> FileTimes;
+    for (const TVolumeTitleSet& Set : Sets)
+        FileTimes.push_back(CellFileTimes(Set.Info));
+    for (const TTitleEntry& Entry : Manager.Titles) {
+        if (Entry.TitleSet > Sets.size())
+            throw EIfoError("a title names a title set that does not exist");
+        const TTitleSet& Set = Sets[Entry.TitleSet - 1].Info;
+        if (Entry.TitleInSet > Set.Titles.size())
+            throw EIfoError("a title is missing from its title set");
+        const auto& Parts = Set.Titles[Entry.TitleInSet - 1];
+        TDvdTitle Title;
+        Title.Number = static_cast<int>(Titles.size()) + 1;
+        Title.Entry = Entry;
+        size_t Count = std::min<size_t>(Entry.Chapters, Parts.size());
+        int64_t Start = 0;
+        for (size_t C = 0; C < Count; ++C) {
+            TChapter Chapter = MakeChapter(Set, Parts[C], FileTimes[Entry.TitleSet - 1]);
+            Chapter.StartMs = Start;
+            Start += Chapter.DurationMs;
+            Title.Chapters.push_back(Chapter);
+        }
+        if (Title.Chapters.empty())
+            throw EIfoError("a title has no chapters");
+        const TProgramChain& Chain = Set.ProgramChains[Parts[0].ProgramChain - 1];
+        Title.Time = Chain.Time;
+        Title.DurationMs = Chain.DurationMs;
+        Title.AudioControl = Chain.AudioControl;
+        Title.SubpictureControl = Chain.SubpictureControl;
+        Titles.push_back(std::move(Title));
+    }
+    return Titles;
+}
+
+}  // namespace dvdnav

@@ -1,0 +1,198 @@
+#include "dvdnav/TitlePlayback.h"
+
+#include <vector>
+
+namespace dvdnav {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr int64_t UnitsPerMs = 10000;
+
+std::vector<ComPtr<IPin>> Pins(IBaseFilter* Filter, PIN_DIRECTION Direction) {
+    std::vector<ComPtr<IPin>> Result;
+    ComPtr<IEnumPins> Enum;
+    if (FAILED(Filter->EnumPins(&Enum)))
+        return Result;
+    ComPtr<IPin> Pin;
+    while (Enum->Next(1, &Pin, nullptr) == S_OK) {
+        PIN_DIRECTION Dir;
+        if (SUCCEEDED(Pin->QueryDirection(&Dir)) && Dir == Direction)
+            Result.push_back(Pin);
+        Pin.Reset();
+    }
+    return Result;
+}
+
+std::vector<ComPtr<IBaseFilter>> Filters(IGraphBuilder* Graph) {
+    std::vector<ComPtr<IBaseFilter>> Result;
+    ComPtr<IEnumFilters> Enum;
+    if (FAILED(Graph->EnumFilters(&Enum)))
+        return Result;
+    ComPtr<IBaseFilter> Filter;
+    while (Enum->Next(1, &Filter, nullptr) == S_OK) {
+        Result.push_back(Filter);
+        Filter.Reset();
+    }
+    return Result;
+}
+
+void FreeMediaType(AM_MEDIA_TYPE* Type) {
+    CoTaskMemFree(Type->pbFormat);
+    if (Type->pUnk)
+        Type->pUnk->Release();
+    CoTaskMemFree(Type);
+}
+
+// An output pin carries audio when its first offered (or its connected) type is audio.
+bool IsAudioPin(IPin* Pin) {
+    ComPtr<IEnumMediaTypes> Enum;
+    if (FAILED(Pin->EnumMediaTypes(&Enum)))
+        return false;
+    AM_MEDIA_TYPE* Type = nullptr;
+    bool Audio = false;
+    if (Enum->Next(1, &Type, nullptr) == S_OK && Type) {
+        Audio = Type->majortype == MEDIATYPE_Audio;
+        FreeMediaType(Type);
+    }
+    return Audio;
+}
+
+}  // namespace
+
+TTitlePlayback::TTitlePlayback(ComPtr<IGraphBuilder> Graph) : Graph_(std::move(Graph)) {
+    Graph_.As(&Control_);
+    Graph_.As(&Seeking_);
+}
+
+void TTitlePlayback::RemoveAllFilters() {
+    for (const auto& Filter : Filters(Graph_.Get()))
+        Graph_->RemoveFilter(Filter.Get());
+}
+
+TRenderOutcome TTitlePlayback::Open(const std::filesystem::path& Vob) {
+    bool WasRunning = IsRunning();
+    Stop();
+    RemoveAllFilters();
+    File_ = Vob;
+    TRenderOutcome Outcome;
+    Outcome.Result = Graph_->RenderFile(Vob.wstring().c_str(), nullptr);
+    if (FAILED(Outcome.Result))
+        return Outcome;
+    for (const auto& Filter : Filters(Graph_.Get())) {
+        if (!Pins(Filter.Get(), PINDIR_OUTPUT).empty())
+            continue;  // renderers have inputs only
+        for (const auto& Input : Pins(Filter.Get(), PINDIR_INPUT)) {
+            AM_MEDIA_TYPE Type{};
+            if (FAILED(Input->ConnectionMediaType(&Type)))
+                continue;
+            Outcome.VideoRendered |= Type.majortype == MEDIATYPE_Video;
+            Outcome.AudioRendered |= Type.majortype == MEDIATYPE_Audio;
+            CoTaskMemFree(Type.pbFormat);
+            if (Type.pUnk)
+                Type.pUnk->Release();
+        }
+    }
+    if (WasRunning)
+        Run();
+    return Outcome;
+}
+
+ComPtr<IBaseFilter> TTitlePlayback::FindSplitter() const {
+    for (const auto& Filter : Filters(Graph_.Get()))
+        for (const auto& Output : Pins(Filter.Get(), PINDIR_OUTPUT))
+            if (IsAudioPin(Output.Get()))
+                return Filter;
+    return nullptr;
+}
+
+void TTitlePlayback::RemoveDownstream(IPin* Output) {
+    ComPtr<IPin> Peer;
+    if (FAILED(Output->ConnectedTo(&Peer)))
+        return;
+    PIN_INFO Info{};
+    if (FAILED(Peer->QueryPinInfo(&Info)) || !Info.pFilter)
+        return;
+    ComPtr<IBaseFilter> Next;
+    Next.Attach(Info.pFilter);
+    for (const auto& Pin : Pins(Next.Get(), PINDIR_OUTPUT))
+        RemoveDownstream(Pin.Get());
+    Graph_->RemoveFilter(Next.Get());
+}
+
+HRESULT TTitlePlayback::SelectAudio(int Index) {
+    ComPtr<IBaseFilter> Splitter = FindSplitter();
+    if (!Splitter)
+        return VFW_E_NOT_FOUND;
+    std::vector<ComPtr<IPin>> Audio;
+    for (const auto& Output : Pins(Splitter.Get(), PINDIR_OUTPUT))
+        if (IsAudioPin(Output.Get()))
+            Audio.push_back(Output);
+    if (Index < 0 || static_cast<size_t>(Index) >= Audio.size())
+        return E_INVALIDARG;
+    bool WasRunning = IsRunning();
+    int64_t Position = PositionMs();
+    Stop();
+    for (size_t I = 0; I < Audio.size(); ++I)
+        if (static_cast<int>(I) != Index)
+            RemoveDownstream(Audio[I].Get());
+    ComPtr<IPin> Peer;
+    HRESULT Result = S_OK;
+    if (FAILED(Audio[Index]->ConnectedTo(&Peer)))
+        Result = Graph_->Render(Audio[Index].Get());
+    SeekMs(Position);
+    if (WasRunning)
+        Run();
+    return Result;
+}
+
+int64_t TTitlePlayback::PositionMs() const {
+    LONGLONG Position = 0;
+    if (!Seeking_ || FAILED(Seeking_->GetCurrentPosition(&Position)))
+        return 0;
+    return Position / UnitsPerMs;
+}
+
+int64_t TTitlePlayback::DurationMs() const {
+    LONGLONG Duration = 0;
+    if (!Seeking_ || FAILED(Seeking_->GetDuration(&Duration)))
+        return 0;
+    return Duration / UnitsPerMs;
+}
+
+HRESULT TTitlePlayback::SeekMs(int64_t Position) {
+    if (!Seeking_)
+        return E_NOINTERFACE;
+    LONGLONG Units = (Position < 0 ? 0 : Position) * UnitsPerMs;
+    // Wine's splitter can hang a later Stop after seeks made while running: seek only when stopped.
+    bool WasRunning = IsRunning();
+    if (WasRunning)
+        Control_->Stop();
+    HRESULT Result =
+        Seeking_->SetPositions(&Units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (WasRunning)
+        Control_->Run();
+    return Result;
+}
+
+HRESULT TTitlePlayback::SetRate(double Rate) {
+    return Seeking_ ? Seeking_->SetRate(Rate) : E_NOINTERFACE;
+}
+
+bool TTitlePlayback::IsRunning() const {
+    OAFilterState State = State_Stopped;
+    return Control_ && SUCCEEDED(Control_->GetState(0, &State)) && State == State_Running;
+}
+
+void TTitlePlayback::Run() {
+    if (Control_)
+        Control_->Run();
+}
+
+void TTitlePlayback::Stop() {
+    if (Control_)
+        Control_->Stop();
+}
+
+}  // namespace dvdnav

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Authors the small DVD-Video folders the dvdnav tests play and read: MPEG-2 from ffmpeg's test
+# sources, subtitles from spumux, the discs from dvdauthor. Run once per build.
+#   twelve/  one PAL title of 12 s with 12 chapters, one unlabelled audio stream
+#   multi/   three titles in two title sets: 4 s/2 chapters (en+fr audio, de+es subtitles),
+#            3 s/3 chapters (en+fr audio), 5 s/4 chapters (it audio)
+#   ntsc/    one NTSC title of 3 s with 2 chapters
+set -euo pipefail
+out=$1
+work=$out/work
+rm -rf "$out"
+mkdir -p "$work"
+cd "$work"
+
+encode() { # name seconds target audio-maps
+    local name=$1 seconds=$2 target=$3 size=720x576 rate=25
+    shift 3
+    [ "$target" = ntsc-dvd ] && size=720x480 rate=30000/1001
+    ffmpeg -v error -y -f lavfi -i "testsrc=size=$size:rate=$rate" \
+        -f lavfi -i sine=frequency=440:sample_rate=48000 -f lavfi -i sine=frequency=660:sample_rate=48000 \
+        -t "$seconds" -map 0:v "$@" -target "$target" -b:v 1500k -g 12 -c:a ac3 -b:a 96k "$name.mpg"
+}
+
+encode twelve 12 pal-dvd -map 1:a
+encode b1 4 pal-dvd -map 1:a -map 2:a
+encode b2 3 pal-dvd -map 1:a -map 2:a
+encode c1 5 pal-dvd -map 1:a
+encode n1 3 ntsc-dvd -map 1:a
+
+# One subtitle picture (a white bar) muxed as two subpicture streams into the first title.
+ffmpeg -v error -y -f lavfi -i "color=c=white:s=200x40,format=rgba" -frames:v 1 \
+    -vf "pad=720:576:260:500:color=black@0.0" sub.png
+echo '<subpictures><stream><spu start="00:00:00.50" end="00:00:02.00" image="sub.png"/></stream></subpictures>' >sub.xml
+spumux -s 0 sub.xml <b1.mpg >b1s.mpg 2>/dev/null
+spumux -s 1 sub.xml <b1s.mpg >b1ss.mpg 2>/dev/null
+
+cat >twelve.xml <<XML
+<dvdauthor dest="$out/twelve"><vmgm/><titleset><titles><pgc>
+<vob file="twelve.mpg" chapters="0,1,2,3,4,5,6,7,8,9,10,11"/>
+</pgc></titles></titleset></dvdauthor>
+XML
+cat >multi.xml <<XML
+<dvdauthor dest="$out/multi"><vmgm/>
+<titleset><titles>
+<audio lang="en"/><audio lang="fr"/><subpicture lang="de"/><subpicture lang="es"/>
+<pgc><vob file="b1ss.mpg" chapters="0,2"/></pgc>
+<pgc><vob file="b2.mpg" chapters="0,1,2"/></pgc>
+</titles></titleset>
+<titleset><titles><audio lang="it"/>
+<pgc><vob file="c1.mpg" chapters="0,1,2,3"/></pgc>
+</titles></titleset>
+</dvdauthor>
+XML
+cat >ntsc.xml <<XML
+<dvdauthor dest="$out/ntsc"><vmgm/><titleset><titles><pgc>
+<vob file="n1.mpg" chapters="0,1.5"/>
+</pgc></titles></titleset></dvdauthor>
+XML
+
+VIDEO_FORMAT=PAL dvdauthor -x twelve.xml >twelve.log 2>&1
+VIDEO_FORMAT=PAL dvdauthor -x multi.xml >multi.log 2>&1
+VIDEO_FORMAT=NTSC dvdauthor -x ntsc.xml >ntsc.log 2>&1
+cd "$out"
+rm -rf "$work"
+for disc in twelve multi ntsc; do
+    lsdvd -x "$disc" >"$disc.lsdvd" 2>/dev/null
+done
+touch "$out/stamp"
