@@ -1,0 +1,312 @@
+#include "engine/TFilterGraph.h"
+
+#include "engine/EDirectShowException.h"
+#include "engine/PlatformObjects.h"
+#include "engine/TFilterList.h"
+#include "engine/TPinList.h"
+
+#include <algorithm>
+
+using Microsoft::WRL::ComPtr;
+
+namespace vireon {
+
+TFilterGraph::TFilterGraph(TComponent* AOwner)
+    : TComponent(AOwner), FNotifyWindow([this] { ProcessGraphEvents(); }) {}
+
+TFilterGraph::~TFilterGraph() {
+    SetActive(false);
+}
+
+void TFilterGraph::Loaded() {
+    if (FAutoCreate)
+        SetActive(true);
+}
+
+void TFilterGraph::SetActive(bool Value) {
+    if (Value == FActive)
+        return;
+    if (Value)
+        Activate();
+    else
+        Deactivate();
+}
+
+void TFilterGraph::CreateGraphObjects() {
+    // Failures leave the interface empty; an empty graph is not an error.
+    switch (FMode) {
+    case gmNormal:
+        CreatePlatformObject(CLSID_FilterGraph, FFilterGraph);
+        break;
+    case gmCapture:
+        CreatePlatformObject(CLSID_CaptureGraphBuilder2, FCaptureGraph);
+        CreatePlatformObject(CLSID_FilterGraph, FFilterGraph);
+        if (FCaptureGraph && FFilterGraph)
+            FCaptureGraph->SetFiltergraph(FFilterGraph.Get());
+        break;
+    case gmDVD:
+        CreateDvdGraphBuilder(FDvdGraph);
+        if (FDvdGraph) {
+            ComPtr<IGraphBuilder> graph;
+            if (SUCCEEDED(FDvdGraph->GetFiltergraph(&graph)) && graph)
+                graph.As(&FFilterGraph);
+        }
+        break;
+    }
+}
+
+void TFilterGraph::Activate() {
+    CreateGraphObjects();
+    FActive = true;
+    if (SUCCEEDED(QueryInterface(FMediaEvent))) {
+        FMediaEvent->SetNotifyFlags(0);
+        FMediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(FNotifyWindow.Handle()),
+                                     TGraphNotifyWindow::GraphEventMessage, reinterpret_cast<LONG_PTR>(this));
+    }
+    if (FGraphEdit)
+        Register();
+    OpenLogFile();
+    for (IGraphMember* member : std::vector<IGraphMember*>(FGraphMembers))
+        AddMember(member);
+    Raise(OnActivate);
+    BroadcastControlEvent(gcActive, 1);
+}
+
+void TFilterGraph::Deactivate() {
+    BroadcastControlEvent(gcActive, 0);
+    for (IGraphMember* member : std::vector<IGraphMember*>(FGraphMembers))
+        RemoveMember(member);
+    if (FMediaEvent) {
+        FMediaEvent->SetNotifyFlags(1);
+        FMediaEvent.Reset();
+    }
+    Unregister();
+    CloseLogFile();
+    FFilterGraph.Reset();
+    FCaptureGraph.Reset();
+    FDvdGraph.Reset();
+    FActive = false;
+}
+
+void TFilterGraph::SetMode(TGraphMode Value) {
+    if (Value == FMode)
+        return;
+    bool wasActive = FActive;
+    SetActive(false);
+    FMode = Value;
+    SetActive(wasActive);
+}
+
+void TFilterGraph::SetGraphEdit(bool Value) {
+    if (Value && FActive)
+        Register();
+    else if (!Value)
+        Unregister();
+    FGraphEdit = Value;
+}
+
+void TFilterGraph::Register() {
+    if (FGraphEditCookie == 0 && FFilterGraph)
+        RegisterGraphForInspection(FFilterGraph.Get(), FGraphEditCookie);
+}
+
+void TFilterGraph::Unregister() {
+    if (FGraphEditCookie != 0) {
+        UnregisterGraphForInspection(FGraphEditCookie);
+        FGraphEditCookie = 0;
+    }
+}
+
+void TFilterGraph::SetLogFile(const std::string& Value) {
+    if (!FActive) {
+        FLogFile = Value;
+        return;
+    }
+    CloseLogFile();
+    std::string previous = FLogFile;
+    FLogFile = Value;
+    OpenLogFile();
+    // A file that cannot be created leaves the graph without a log and the old name in place.
+    if (!FLogFile.empty() && !FLogStream)
+        FLogFile = previous;
+}
+
+void TFilterGraph::OpenLogFile() {
+    if (FLogFile.empty() || !FFilterGraph)
+        return;
+    FLogStream.reset(CreateFileA(FLogFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (FLogStream)
+        FFilterGraph->SetLogFile(reinterpret_cast<DWORD_PTR>(FLogStream.get()));
+    else
+        FFilterGraph->SetLogFile(0);
+}
+
+void TFilterGraph::CloseLogFile() {
+    if (FFilterGraph)
+        FFilterGraph->SetLogFile(0);
+    FLogStream.reset();
+}
+
+HRESULT TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
+    if (!Object)
+        return E_POINTER;
+    *Object = nullptr;
+    if (!FActive)
+        return E_NOINTERFACE;
+    if (FMode == gmCapture && FCaptureGraph && SUCCEEDED(FCaptureGraph->QueryInterface(Iid, Object)))
+        return S_OK;
+    if (FMode == gmDVD && FDvdGraph) {
+        if (SUCCEEDED(FDvdGraph->QueryInterface(Iid, Object)))
+            return S_OK;
+        *Object = nullptr;
+        if (SUCCEEDED(FDvdGraph->GetDvdInterface(Iid, Object)) && *Object)
+            return S_OK;
+        *Object = nullptr;
+    }
+    if (FFilterGraph && SUCCEEDED(FFilterGraph->QueryInterface(Iid, Object)))
+        return S_OK;
+    *Object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event,
+                                   HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)()) {
+    ComPtr<IMediaControl> control;
+    if (FAILED(QueryInterface(control)))
+        return E_NOINTERFACE;
+    BroadcastControlEvent(Event, 0);
+    return CheckMediaResult((control.Get()->*Command)());
+}
+
+bool TFilterGraph::Play() {
+    return SUCCEEDED(ControlGraph(gcPlay, &IMediaControl::Run));
+}
+
+// A pending transition (S_FALSE) is not done yet.
+bool TFilterGraph::Pause() {
+    return ControlGraph(gcPause, &IMediaControl::Pause) == S_OK;
+}
+
+bool TFilterGraph::Stop() {
+    return ControlGraph(gcStop, &IMediaControl::Stop) == S_OK;
+}
+
+HRESULT TFilterGraph::RenderMediaFile(const std::wstring& FileName) {
+    if (!FFilterGraph)
+        return S_FALSE;
+    BroadcastControlEvent(gcFileRendering, 0);
+    ComPtr<IBaseFilter> source;
+    CheckMediaResult(FFilterGraph->AddSourceFilter(FileName.c_str(), FileName.c_str(), &source));
+    TPinList pins(source.Get());
+    for (int i = 0; i < pins.Count(); ++i)
+        CheckMediaResult(FFilterGraph->RenderEx(pins.GetPin(i), 0, nullptr));
+    BroadcastControlEvent(gcFileRendered, 0);
+    return S_FALSE;
+}
+
+HRESULT TFilterGraph::RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::wstring& FileName, int Flags) {
+    if (!FDvdGraph)
+        return VFW_E_DVD_RENDERFAIL;
+    BroadcastControlEvent(gcDvdRendering, Flags);
+    HRESULT result = CheckMediaResult(
+        FDvdGraph->RenderDvdVideoVolume(FileName.empty() ? nullptr : FileName.c_str(), Flags, &Status));
+    if (result == S_OK || result == S_FALSE)
+        BroadcastControlEvent(gcDvdRendered, Flags);
+    return result;
+}
+
+void TFilterGraph::DisconnectAllPins() {
+    if (!FFilterGraph)
+        return;
+    TFilterList filters(FFilterGraph.Get());
+    for (int i = 0; i < filters.Count(); ++i) {
+        TPinList pins(filters.GetFilter(i));
+        for (int j = 0; j < pins.Count(); ++j)
+            CheckMediaResult(FFilterGraph->Disconnect(pins.GetPin(j)));
+    }
+}
+
+void TFilterGraph::ResetGraph() {
+    if (!FFilterGraph)
+        return;
+    Stop();
+    DisconnectAllPins();
+    TFilterList filters(FFilterGraph.Get());
+    for (IGraphMember* member : FGraphMembers)
+        if (ComPtr<IBaseFilter> filter = member->GetMemberFilter())
+            filters.Remove(filter.Get());
+    for (int i = 0; i < filters.Count(); ++i)
+        CheckMediaResult(FFilterGraph->RemoveFilter(filters.GetFilter(i)));
+}
+
+int TFilterGraph::GetVolumeLevel() {
+    ComPtr<IBasicAudio> audio;
+    if (FAILED(QueryInterface(audio)))
+        return 0;
+    // The graph manager offers IBasicAudio also without an audio renderer; its get_Volume then
+    // fails, which reads as no audio rather than as full volume.
+    long volume = 0;
+    if (FAILED(audio->get_Volume(&volume)))
+        return 0;
+    return volume + 10000;
+}
+
+void TFilterGraph::SetVolumeLevel(int Level) {
+    ComPtr<IBasicAudio> audio;
+    if (SUCCEEDED(QueryInterface(audio)))
+        audio->put_Volume(Level - 10000);
+}
+
+void TFilterGraph::AddMember(IGraphMember* Member) {
+    if (!FFilterGraph)
+        return;
+    Member->NotifyMembership(msAdding, 0);
+    std::wstring name = Member->GetMemberName();
+    if (ComPtr<IBaseFilter> filter = Member->GetMemberFilter())
+        FFilterGraph->AddFilter(filter.Get(), name.c_str());
+    Member->NotifyMembership(msAdded, 0);
+}
+
+void TFilterGraph::RemoveMember(IGraphMember* Member) {
+    if (!FFilterGraph)
+        return;
+    Member->NotifyMembership(msRemoving, 0);
+    if (ComPtr<IBaseFilter> filter = Member->GetMemberFilter())
+        FFilterGraph->RemoveFilter(filter.Get());
+    Member->NotifyMembership(msRemoved, 0);
+}
+
+void TFilterGraph::AddGraphMember(IGraphMember* Member) {
+    if (!Member)
+        return;
+    FGraphMembers.push_back(Member);
+    if (FActive)
+        AddMember(Member);
+}
+
+void TFilterGraph::RemoveGraphMember(IGraphMember* Member) {
+    auto found = std::find(FGraphMembers.begin(), FGraphMembers.end(), Member);
+    if (found == FGraphMembers.end())
+        return;
+    FGraphMembers.erase(found);
+    if (FActive)
+        RemoveMember(Member);
+}
+
+void TFilterGraph::AddEventListener(IGraphEventListener* Listener) {
+    if (Listener)
+        FEventListeners.push_back(Listener);
+}
+
+void TFilterGraph::RemoveEventListener(IGraphEventListener* Listener) {
+    auto found = std::find(FEventListeners.begin(), FEventListeners.end(), Listener);
+    if (found != FEventListeners.end())
+        FEventListeners.erase(found);
+}
+
+void TFilterGraph::BroadcastControlEvent(TGraphControlEvent Event, int Param) {
+    ForEachListener([&](IGraphEventListener* listener) { listener->HandleControlEvent(Event, Param); });
+}
+
+} // namespace vireon

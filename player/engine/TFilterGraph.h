@@ -1,0 +1,191 @@
+// The graph component: owns one filter graph built by its mode (plain, capture, DVD), turns the
+// graph's queued events into typed events, tells its members and listeners about life-cycle
+// steps, and answers QueryInterface by delegating to the platform objects it owns.
+#pragma once
+
+#include "engine/GraphEventTypes.h"
+#include "engine/GraphInterfaces.h"
+#include "engine/TGraphNotifyWindow.h"
+
+#include "common/DirectShowUuids.h"
+#include "common/Win32Handles.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vireon {
+
+class TFilterGraph : public TComponent {
+public:
+    explicit TFilterGraph(TComponent* AOwner = nullptr);
+    ~TFilterGraph() override;
+
+    // After the owner has finished loading: activates when AutoCreate is set.
+    void Loaded();
+
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+    bool AutoCreate() const { return FAutoCreate; }
+    void SetAutoCreate(bool Value) { FAutoCreate = Value; }
+    TGraphMode Mode() const { return FMode; }
+    void SetMode(TGraphMode Value);
+    bool GraphEdit() const { return FGraphEdit; }
+    void SetGraphEdit(bool Value);
+    const std::string& LogFile() const { return FLogFile; }
+    void SetLogFile(const std::string& Value);
+    HWND NotifyWindow() const { return FNotifyWindow.Handle(); }
+
+    // Delegates by mode to the objects owned while active.
+    HRESULT QueryInterface(REFIID Iid, void** Object);
+    template <typename Interface> HRESULT QueryInterface(Microsoft::WRL::ComPtr<Interface>& Object) {
+        return QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(Object.ReleaseAndGetAddressOf()));
+    }
+
+    bool Play();
+    bool Pause();
+    bool Stop();
+    HRESULT RenderMediaFile(const std::wstring& FileName);
+    HRESULT RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::wstring& FileName, int Flags);
+    void ResetGraph();
+    void DisconnectAllPins();
+    int GetVolumeLevel();
+    void SetVolumeLevel(int Level);
+
+    void AddGraphMember(IGraphMember* Member);
+    void RemoveGraphMember(IGraphMember* Member);
+    void AddEventListener(IGraphEventListener* Listener);
+    void RemoveEventListener(IGraphEventListener* Listener);
+    void BroadcastControlEvent(TGraphControlEvent Event, int Param);
+
+    // Drains the graph's event queue; run on every notification message.
+    void ProcessGraphEvents();
+    virtual void DispatchGraphEvent(long Code, LONG_PTR Param1, LONG_PTR Param2);
+
+    TNotifyEvent OnActivate;
+    TOnDSEvent OnDSEvent;
+
+    TOnGraphComplete OnGraphComplete;
+    TNotifyEvent OnGraphUserAbort;
+    TOnDSResult OnGraphErrorAbort;
+    TOnGraphStreamError OnGraphStreamErrorStopped;
+    TOnGraphStreamError OnGraphStreamErrorStillPlaying;
+    TOnDSResult OnGraphErrorStillPlaying;
+    TNotifyEvent OnGraphPaletteChanged;
+    TOnGraphVideoSizeChanged OnGraphVideoSizeChanged;
+    TNotifyEvent OnGraphQualityChange;
+    TNotifyEvent OnGraphClockChanged;
+    TOnDSResult OnGraphPaused;
+    TOnGraphOpeningFile OnGraphOpeningFile;
+    TOnGraphBufferingData OnGraphBufferingData;
+    TOnGraphFullscreenLost OnGraphFullscreenLost;
+    TOnGraphOleEvent OnGraphOleEvent;
+    TOnGraphStreamControl OnGraphStreamControlStopped;
+    TOnGraphStreamControl OnGraphStreamControlStarted;
+    TOnGraphEndOfSegment OnGraphEndOfSegment;
+    TOnGraphDeviceLost OnGraphDeviceLost;
+    TNotifyEvent OnGraphStepComplete;
+    TOnGraphTimeCodeAvailable OnGraphTimeCodeAvailable;
+    TOnGraphEXTDeviceModeChange OnGraphEXTDeviceModeChange;
+    TNotifyEvent OnGraphChanged;
+    TNotifyEvent OnGraphClockUnset;
+    TOnGraphVMRRenderDevice OnGraphVMRRenderDevice;
+    TOnGraphSNDDevError OnGraphSNDDevInError;
+    TOnGraphSNDDevError OnGraphSNDDevOutError;
+
+    TNotifyEvent OnDVDDomainFirstPlay;
+    TNotifyEvent OnDVDDomainVideoManagerMenu;
+    TNotifyEvent OnDVDDomainVideoTitleSetMenu;
+    TNotifyEvent OnDVDDomainTitle;
+    TNotifyEvent OnDVDDomainStop;
+    TOnDVDTitleChange OnDVDTitleChange;
+    TOnDVDChapterStart OnDVDChapterStart;
+    TOnDVDAudioStreamChange OnDVDAudioStreamChange;
+    TOnDVDSubpictureStreamChange OnDVDSubpictureStreamChange;
+    TOnDVDChange OnDVDAngleChange;
+    TOnDVDChange OnDVDButtonChange;
+    TOnDVDValidUOPSChange OnDVDValidUOPSChange;
+    TOnDVDStillOn OnDVDStillOn;
+    TNotifyEvent OnDVDStillOff;
+    TOnDVDCurrentTime OnDVDCurrentTime;
+    TNotifyEvent OnDVDErrorUnexpected;
+    TNotifyEvent OnDVDErrorInvalidDVD1_0Disc;
+    TNotifyEvent OnDVDErrorInvalidDiscRegion;
+    TNotifyEvent OnDVDErrorLowParentalLevel;
+    TNotifyEvent OnDVDErrorIncompatibleSystemAndDecoderRegions;
+    TNotifyEvent OnDVDErrorIncompatibleDiscAndDecoderRegions;
+    TNotifyEvent OnDVDWarningInvalidDVD1_0Disc;
+    TNotifyEvent OnDVDWarningFormatNotSupported;
+    TNotifyEvent OnDVDWarningIllegalNavCommand;
+    TNotifyEvent OnDVDWarningOpen;
+    TNotifyEvent OnDVDWarningSeek;
+    TNotifyEvent OnDVDWarningRead;
+    TNotifyEvent OnDVDChapterAutoStop;
+    TNotifyEvent OnDVDNoFP_PGC;
+    TOnDVDPlaybackRateChange OnDVDPlaybackRateChange;
+    TOnDVDParentalLevelChange OnDVDParentalLevelChange;
+    TNotifyEvent OnDVDPlaybackStopped;
+    TOnDVDAnglesAvailable OnDVDAnglesAvailable;
+    TNotifyEvent OnDVDPlayPeriodAutoStop;
+    TOnDVDButtonAutoActivated OnDVDButtonAutoActivated;
+    TOnDVDCMD OnDVDCMDStart;
+    TOnDVDCMD OnDVDCMDEnd;
+    TNotifyEvent OnDVDDiscEjected;
+    TNotifyEvent OnDVDDiscInserted;
+    TOnDVDCurrentHMSFTime OnDVDCurrentHMSFTime;
+    TOnDVDKaraokeMode OnDVDKaraokeMode;
+
+private:
+    void Activate();
+    // Broadcasts Event, then runs Command; E_NOINTERFACE (nothing done) without media control.
+    HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
+    void Deactivate();
+    void CreateGraphObjects();
+    void AddMember(IGraphMember* Member);
+    void RemoveMember(IGraphMember* Member);
+    void OpenLogFile();
+    void CloseLogFile();
+    void Register();
+    void Unregister();
+
+    bool DispatchGraphEventsLow(long Code, LONG_PTR Param1, LONG_PTR Param2);
+    bool DispatchGraphEventsHigh(long Code, LONG_PTR Param1, LONG_PTR Param2);
+    bool DispatchDvdEvent(long Code, LONG_PTR Param1, LONG_PTR Param2);
+    bool DispatchDvdStateEvent(long Code, LONG_PTR Param1, LONG_PTR Param2);
+    void DispatchDvdDomain(LONG_PTR Domain);
+    void DispatchDvdError(LONG_PTR Error);
+    void DispatchDvdWarning(LONG_PTR Warning);
+    void DispatchStreamLanguage(long Code, LONG_PTR Stream);
+    void DispatchDvdCurrentTime(LONG_PTR TimeCode);
+
+    // Listeners may add or remove listeners meanwhile: those present when the event started
+    // hear it once, unless removed before their turn.
+    template <typename Call> void ForEachListener(const Call& Notify) {
+        std::vector<IGraphEventListener*> listeners(FEventListeners);
+        for (IGraphEventListener* listener : listeners)
+            if (std::find(FEventListeners.begin(), FEventListeners.end(), listener) != FEventListeners.end())
+                Notify(listener);
+    }
+
+    template <typename Handler, typename... Args> void Raise(const Handler& Event, Args&&... Arguments) {
+        CallEvent(Event, this, std::forward<Args>(Arguments)...);
+    }
+
+    bool FActive = false;
+    bool FAutoCreate = false;
+    TGraphMode FMode = gmNormal;
+    bool FGraphEdit = false;
+    std::string FLogFile;
+    TGraphNotifyWindow FNotifyWindow;
+    std::vector<IGraphMember*> FGraphMembers;
+    std::vector<IGraphEventListener*> FEventListeners;
+    Microsoft::WRL::ComPtr<IFilterGraph2> FFilterGraph;
+    Microsoft::WRL::ComPtr<ICaptureGraphBuilder2> FCaptureGraph;
+    Microsoft::WRL::ComPtr<IDvdGraphBuilder> FDvdGraph;
+    Microsoft::WRL::ComPtr<IMediaEventEx> FMediaEvent;
+    DWORD FGraphEditCookie = 0;
+    vireon::UniqueFile FLogStream;
+};
+
+} // namespace vireon
