@@ -88,7 +88,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 TForm::~TForm() {
     CallEvent(OnDestroy, this);
     Screen().RemoveForm(this);
-    SetMenu(nullptr);
+    LeaveMenuWithWindow();
     if (Application().MainForm() == this) {
         Application().SetMainForm(nullptr);
         Application().Terminate();
@@ -119,6 +119,8 @@ void TForm::CreateParams(TCreateParams& Params) {
     }
     if (FFormStyle == fsStayOnTop)
         Params.ExStyle |= WS_EX_TOPMOST;
+    if (FMenu)
+        Params.Menu = FMenu->Handle();
 }
 
 void TForm::HandleCreated() {
@@ -166,6 +168,23 @@ void TForm::SetMenu(TMainMenu* Value) {
         if (HandleAllocated())
             FMenu->SetWindow(Handle());
     }
+}
+
+// The window would take its menu bar with it, so the bar comes off first. It comes off as the window
+// goes, already hidden: taken off a shown window, the frame would be laid out and redrawn once more.
+void TForm::LeaveMenuWithWindow() {
+    TMainMenu* menu = FMenu;
+    if (!menu || !HandleAllocated()) {
+        SetMenu(nullptr);
+        return;
+    }
+    RemoveFreeNotification(menu);
+    FMenu = nullptr;
+    TMessageHandler previous = MessageHandler(WM_DESTROY);
+    SetMessageHandler(WM_DESTROY, [menu, previous](TMessage& Message) {
+        menu->SetWindow(nullptr);
+        return previous && previous(Message);
+    });
 }
 
 void TForm::Notification(TComponent* AComponent, TOperation Operation) {

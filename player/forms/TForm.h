@@ -84,6 +84,7 @@ protected:
     bool DialogKey(WORD Key, bool Backwards);
 
 private:
+    void LeaveMenuWithWindow();
     void ApplyStyles();
     void PlaceOnFirstShow();
     bool RunCloseAction();

@@ -35,7 +35,8 @@ void TMainMenu::SetWindow(HWND Value) {
     if (FWindow && IsWindow(FWindow) && GetMenu(FWindow) == Handle())
         SetMenu(FWindow, nullptr);
     FWindow = Value;
-    if (FWindow)
+    // A form made with this menu holds it already; setting it again would lay the frame out twice.
+    if (FWindow && GetMenu(FWindow) != Handle())
         SetMenu(FWindow, Handle());
 }
 

@@ -74,8 +74,15 @@ HWND TWinControl::Handle() {
     return FHandle.get();
 }
 
+// Every message asks which control a window has. Reading a property is a round trip to the window
+// server under Wine, reading the window's user data is not; the user data is trusted only while our
+// procedure is the window's, the property answers for windows subclassed again and foreign ones.
 TWinControl* TWinControl::FromHandle(HWND Window) {
-    return Window ? static_cast<TWinControl*>(GetPropA(Window, kControlProperty)) : nullptr;
+    if (!Window)
+        return nullptr;
+    if (GetWindowLongPtrA(Window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TWinControl::StaticWndProc))
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(Window, GWLP_USERDATA));
+    return static_cast<TWinControl*>(GetPropA(Window, kControlProperty));
 }
 
 void TWinControl::Setup(const std::string& AName, const std::string& ACaption, const RECT& ABounds,
@@ -108,13 +115,14 @@ void TWinControl::CreateHandle() {
     }
     HWND window =
         CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, Left(),
-                        Top(), Width(), Height(), parent, nullptr, Application().Instance(), nullptr);
+                        Top(), Width(), Height(), parent, params.Menu, Application().Instance(), nullptr);
     if (!window)
         throw std::runtime_error("Cannot create a window of class " + params.ClassName);
     FHandle.reset(window);
     FOwnClass = params.OwnClass;
     ++LiveCounts().Windows;
     SetPropA(window, kControlProperty, this);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     FDefWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StaticWndProc)));
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
@@ -545,6 +553,11 @@ void TWinControl::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
         FMessageHandlers[Msg] = std::move(Handler);
     else
         FMessageHandlers.erase(Msg);
+}
+
+TMessageHandler TWinControl::MessageHandler(UINT Msg) const {
+    auto handler = FMessageHandlers.find(Msg);
+    return handler == FMessageHandlers.end() ? TMessageHandler() : handler->second;
 }
 
 void TWinControl::AlignControls() {

@@ -17,6 +17,8 @@ struct TCreateParams {
     DWORD Style = 0;
     DWORD ExStyle = 0;
     HWND WndParent = nullptr;
+    // A top-level window's menu bar, set when the window is made rather than fitted in after.
+    HMENU Menu = nullptr;
 };
 
 class TWinControl : public TControl {
@@ -64,6 +66,7 @@ public:
     TMessageHandler OnWindowMessage;
     // A handler for one message of this window, run after OnWindowMessage; true skips the rest.
     void SetMessageHandler(UINT Msg, TMessageHandler Handler);
+    TMessageHandler MessageHandler(UINT Msg) const;
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;

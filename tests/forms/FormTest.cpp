@@ -15,6 +15,8 @@
 
 #include "FormsTestSupport.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 using namespace vireon;
@@ -71,6 +73,10 @@ TForm* BuildFullForm() {
     return form;
 }
 
+LRESULT CALLBACK PassOn(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return DefSubclassProc(window, msg, wParam, lParam);
+}
+
 } // namespace
 
 TEST(Form, FreeingAFormLeavesNothingBehind) {
@@ -93,6 +99,47 @@ TEST(Form, FreeingAFormLeavesNothingBehind) {
     EXPECT_FALSE(IsMenu(bar));
     EXPECT_FALSE(IsMenu(file));
     ExpectSameCounts(before);
+}
+
+TEST(Form, MenuBarOfAnotherOwnerOutlivesTheForm) {
+    auto* menu = new TMainMenu(nullptr);
+    TMenuItem* file = TMenuItem::Create(menu, menu->Items(), {.Caption = "File"});
+    TMenuItem::Create(menu, file, {.Caption = "Open"});
+    auto* form = new TForm(nullptr);
+    form->SetMenu(menu);
+    form->Show();
+    HWND window = form->Handle();
+    EXPECT_EQ(menu->Handle(), GetMenu(window));
+    form->Free();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsMenu(menu->Handle()));
+    EXPECT_TRUE(IsMenu(file->Handle()));
+    EXPECT_EQ(nullptr, menu->Window());
+    // The bar serves the next form made with it.
+    auto* next = new TForm(nullptr);
+    next->SetMenu(menu);
+    EXPECT_EQ(menu->Handle(), GetMenu(next->Handle()));
+    next->Free();
+    EXPECT_TRUE(IsMenu(menu->Handle()));
+    delete menu;
+}
+
+TEST(Form, WindowsLeadBackToTheirControlsOnlyWhenMadeByUs) {
+    auto* form = new TForm(nullptr);
+    auto* button = new TButton(form, {.Parent = form, .Caption = "OK"});
+    HWND window = form->Handle();
+    EXPECT_EQ(form, TWinControl::FromHandle(window));
+    EXPECT_EQ(button, TWinControl::FromHandle(button->Handle()));
+    // Subclassed once more, the window still leads to its control.
+    ASSERT_TRUE(SetWindowSubclass(window, PassOn, 1, 0));
+    EXPECT_EQ(form, TWinControl::FromHandle(window));
+    RemoveWindowSubclass(window, PassOn, 1);
+    // A window of someone else's with user data of its own is none of ours.
+    HWND foreign = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    EXPECT_EQ(nullptr, TWinControl::FromHandle(foreign));
+    DestroyWindow(foreign);
+    form->Free();
 }
 
 TEST(Form, FindsItsComponentsByNameIgnoringCase) {
