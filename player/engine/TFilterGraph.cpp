@@ -219,12 +219,41 @@ HRESULT TFilterGraph::RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::ws
 void TFilterGraph::DisconnectAllPins() {
     if (!FFilterGraph)
         return;
+    // From the sources downstream: a parser whose input goes drops its outputs itself. Wine's
+    // parsers crash when their outputs are disconnected from outside after a pause.
+    for (int pass = 0; pass < 64 && DisconnectSourceLinks(); ++pass) {
+    }
+}
+
+// Disconnects the outputs of every filter without a connected input, the output end of each
+// connection first; true when something was disconnected.
+bool TFilterGraph::DisconnectSourceLinks() {
+    bool disconnected = false;
     TFilterList filters(FFilterGraph.Get());
     for (int i = 0; i < filters.Count(); ++i) {
         TPinList pins(filters.GetFilter(i));
-        for (int j = 0; j < pins.Count(); ++j)
-            CheckMediaResult(FFilterGraph->Disconnect(pins.GetPin(j)));
+        std::vector<std::pair<IPin*, ComPtr<IPin>>> links;
+        bool fed = false;
+        for (int j = 0; j < pins.Count(); ++j) {
+            ComPtr<IPin> peer;
+            PIN_DIRECTION direction = PINDIR_INPUT;
+            if (FAILED(pins.GetPin(j)->ConnectedTo(&peer)) || !peer ||
+                FAILED(pins.GetPin(j)->QueryDirection(&direction)))
+                continue;
+            if (direction == PINDIR_INPUT)
+                fed = true;
+            else
+                links.emplace_back(pins.GetPin(j), peer);
+        }
+        if (fed)
+            continue;
+        for (auto& [output, input] : links) {
+            CheckMediaResult(FFilterGraph->Disconnect(output));
+            CheckMediaResult(FFilterGraph->Disconnect(input.Get()));
+            disconnected = true;
+        }
     }
+    return disconnected;
 }
 
 void TFilterGraph::ResetGraph() {

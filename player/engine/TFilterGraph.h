@@ -138,6 +138,7 @@ public:
 
 private:
     void Activate();
+    bool DisconnectSourceLinks();
     // Broadcasts Event, then runs Command; E_NOINTERFACE (nothing done) without media control.
     HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
     void Deactivate();

@@ -103,7 +103,13 @@ TEST_F(RealGraph, RendersAndPlaysTheSample) {
     PumpMessages(300);
     EXPECT_NEAR(static_cast<double>(paused), static_cast<double>(Position()), 1000000.0);
     EXPECT_TRUE(graph.Stop());
+    // Closing as the player does: the graph is emptied, then released.
+    graph.ResetGraph();
+    EXPECT_EQ(0, TFilterList(filterGraph.Get()).Count());
     graph.SetActive(false);
+    // Nothing but our reference keeps the graph.
+    filterGraph->AddRef();
+    EXPECT_EQ(1u, filterGraph->Release());
 }
 
 TEST_F(RealGraph, VolumeRoundTrip) {

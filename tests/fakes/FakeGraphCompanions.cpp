@@ -17,6 +17,8 @@ void FakeGraphMember::NotifyMembership(vireon::TMembershipStep Step, int Param) 
     Journal().push_back(entry);
 }
 
+RecordingListener::RecordingListener(const std::string& name) : tag_("listener:") { tag_ += name; }
+
 void RecordingListener::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
     ++graphCalls;
     Journal().push_back(tag_ + ".Graph(" + std::to_string(Code) + ")");

@@ -27,7 +27,7 @@ private:
 
 class RecordingListener : public vireon::IGraphEventListener {
 public:
-    explicit RecordingListener(std::string name) : tag_("listener:" + std::move(name)) {}
+    explicit RecordingListener(const std::string& name);
 
     // Runs inside the matching call, after it was recorded.
     std::function<void(vireon::TGraphControlEvent Event, int Param)> onControl;

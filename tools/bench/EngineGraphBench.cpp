@@ -61,8 +61,24 @@ double ComponentRun() {
     graph.QueryInterface(seeking);
     bool advanced = seeking && WaitForAdvance(seeking.Get());
     double elapsed = Now() - start;
-    graph.Stop();
+    // Closing as the player does: an emptied graph leaves no parser threads behind.
+    graph.ResetGraph();
     return advanced ? elapsed : -1;
+}
+
+// Takes the filters out of the graph (which disconnects them), from the sources downstream.
+void RemoveAllFilters(IFilterGraph* graph) {
+    for (;;) {
+        ComPtr<IEnumFilters> filters;
+        ComPtr<IBaseFilter> filter;
+        if (FAILED(graph->EnumFilters(&filters)) || filters->Next(1, &filter, nullptr) != S_OK)
+            return;
+        std::vector<ComPtr<IBaseFilter>> all{filter};
+        while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
+            all.push_back(filter);
+        // The source was added first and is enumerated last.
+        graph->RemoveFilter(all.back().Get());
+    }
 }
 
 double BareRun() {
@@ -88,6 +104,7 @@ double BareRun() {
     bool advanced = WaitForAdvance(seeking.Get());
     double elapsed = Now() - start;
     control->Stop();
+    RemoveAllFilters(graph.Get());
     events->SetNotifyWindow(0, 0, 0);
     DestroyWindow(window);
     return advanced ? elapsed : -1;
