@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <string>
 #include <utility>
 
 namespace vireon {
@@ -169,6 +170,40 @@ public:
 private:
     HWND window_ = nullptr;
     UINT_PTR id_ = 0;
+};
+
+// A font file added for this process only, removed again with the owner. Empty when the file
+// could not be added (missing, or no font the system can read).
+class PrivateFontFile {
+public:
+    PrivateFontFile() noexcept = default;
+    explicit PrivateFontFile(std::wstring path)
+        : path_(std::move(path)), faces_(AddFontResourceExW(path_.c_str(), FR_PRIVATE, nullptr)) {}
+    PrivateFontFile(const PrivateFontFile&) = delete;
+    PrivateFontFile& operator=(const PrivateFontFile&) = delete;
+    PrivateFontFile(PrivateFontFile&& other) noexcept
+        : path_(std::move(other.path_)), faces_(std::exchange(other.faces_, 0)) {}
+    PrivateFontFile& operator=(PrivateFontFile&& other) noexcept {
+        if (this != &other) {
+            reset();
+            path_ = std::move(other.path_);
+            faces_ = std::exchange(other.faces_, 0);
+        }
+        return *this;
+    }
+    ~PrivateFontFile() { reset(); }
+    explicit operator bool() const noexcept { return faces_ != 0; }
+    // How many faces the file added.
+    int faces() const noexcept { return faces_; }
+    void reset() noexcept {
+        if (faces_ != 0)
+            RemoveFontResourceExW(path_.c_str(), FR_PRIVATE, nullptr);
+        faces_ = 0;
+    }
+
+private:
+    std::wstring path_;
+    int faces_ = 0;
 };
 
 // COM initialised on this thread for the owner's lifetime.

@@ -2,9 +2,9 @@
 // repaint after the mouse moves from one button to another. Each figure is printed beside a bare
 // baseline measured in the same run.
 // Usage: SkinBench SKIN.skn
-#include "skin/TSkin.h"
-#include "skin/TSkinWindow.h"
-#include "skin/TgaImage.h"
+#include "TSkin.h"
+#include "TSkinWindow.h"
+#include "TgaImage.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-using namespace vireon;
+using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 
 namespace {

@@ -1,6 +1,6 @@
 // The skin file reader. The format is described in SKIN_FORMAT.md beside this file.
-#include "skin/SkinData.h"
-#include "skin/TgaImage.h"
+#include "SkinData.h"
+#include "TgaImage.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <functional>
 #include <sstream>
 
-namespace vireon {
+namespace vireon::skin {
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(), int(a.size()),
@@ -44,7 +44,7 @@ public:
         data_->path = path;
     }
 
-    std::shared_ptr<const TSkinData> Run() {
+    std::shared_ptr<TSkinData> Run() {
         if (text_.find('\0') != std::string::npos)
             throw ESkinError(name_ + ": not a skin file (it holds binary data)");
         bool header = false;
@@ -66,6 +66,8 @@ public:
                 ParseStyle();
             else if (keyword == "form")
                 ParseForm();
+            else if (keyword == "font")
+                ParseFontFile();
             else
                 Fail("unknown keyword \"" + keyword + "\"");
         }
@@ -166,6 +168,18 @@ private:
     void Expect(size_t count, const std::string& form) const {
         if (tokens_.size() != count)
             Fail("expected \"" + form + "\"");
+    }
+
+    // A font file beside the skin; whether it loads is found out when the skin is loaded.
+    void ParseFontFile() {
+        Expect(2, "font FILE");
+        const std::string& file = tokens_[1];
+        if (file.find_first_of("/\\:") != std::string::npos || file == "." || file == "..")
+            Fail("the font file \"" + file + "\" must lie beside the skin (a name without a folder)");
+        std::wstring path = data_->path;
+        size_t slash = path.find_last_of(L"/\\");
+        path = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+        data_->fontFiles.push_back(path + Widen(file));
     }
 
     void ParseColourDefinition() {
@@ -587,13 +601,13 @@ private:
 
 } // namespace
 
-std::shared_ptr<const TSkinData> ParseSkinText(const std::string& text, const std::wstring& path) {
+std::shared_ptr<TSkinData> ParseSkinText(const std::string& text, const std::wstring& path) {
     return TParser(text, path).Run();
 }
 
-std::shared_ptr<const TSkinData> ParseSkinFile(const std::wstring& path) {
+std::shared_ptr<TSkinData> ParseSkinFile(const std::wstring& path) {
     std::vector<uint8_t> bytes = ReadFileBytes(path, kMaxSkinFileSize);
     return ParseSkinText(std::string(bytes.begin(), bytes.end()), path);
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -2,10 +2,10 @@
 // the window; once the window is gone, every call raises.
 #pragma once
 
-#include "skin/ComObject.h"
+#include "ComObject.h"
 #include "skin/SkinInterfaces.h"
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkinWindow;
 
@@ -71,4 +71,4 @@ public:
     int GetStep() override;
 };
 
-} // namespace vireon
+} // namespace vireon::skin

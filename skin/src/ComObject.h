@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-namespace vireon {
+namespace vireon::skin {
 
 template <typename Most, typename... Bases> class TComObject : public Most {
 public:
@@ -38,4 +38,4 @@ private:
     std::atomic<ULONG> refs_{0};
 };
 
-} // namespace vireon
+} // namespace vireon::skin

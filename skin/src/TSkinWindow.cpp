@@ -1,14 +1,15 @@
-#include "skin/TSkinWindow.h"
+#include "TSkinWindow.h"
 
-#include "skin/TSkin.h"
+#include "TSkin.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 
-namespace vireon {
+namespace vireon::skin {
 
 using Microsoft::WRL::ComPtr;
 
@@ -159,7 +160,17 @@ LRESULT CALLBACK TSkinWindow::SubclassProc(HWND window, UINT message, WPARAM wPa
     }
     std::shared_ptr<bool> alive = self->alive_;
     bool handled = false;
-    LRESULT result = self->Handle(message, wParam, lParam, handled);
+    LRESULT result = 0;
+    // No error may leave a window procedure: it would end the process.
+    try {
+        result = self->Handle(message, wParam, lParam, handled);
+    } catch (...) {
+        if (*alive)
+            self->skin_.Report(std::current_exception());
+        else
+            TraceError("error in a window that is gone", std::current_exception());
+        return 0;
+    }
     if (handled || !*alive)
         return result;
     return DefSubclassProc(window, message, wParam, lParam);
@@ -398,27 +409,63 @@ void TSkinWindow::Invalidate(const RECT& rect) {
         Present(r);
 }
 
-void TSkinWindow::SetObjectRect(int index, const RECT& rect) {
+namespace {
+
+// What a caller may change of an object, kept to take a refused change back.
+struct TSavedObject {
+    explicit TSavedObject(const TObjectState& o)
+        : rect(o.rect), visible(o.visible), disabled(o.disabled), pos(o.pos), max(o.max), text(o.text) {}
+    void Restore(TObjectState& o) const {
+        o.rect = rect;
+        o.visible = visible;
+        o.disabled = disabled;
+        o.pos = pos;
+        o.max = max;
+        o.text = text;
+    }
+    RECT rect;
+    bool visible;
+    bool disabled;
+    int pos;
+    int max;
+    std::wstring text;
+};
+
+} // namespace
+
+// A change the form cannot draw (a size beyond what an image may have) raises, and the object
+// stays as it was: drawn, hit-tested and shown as before the call.
+void TSkinWindow::Change(int index, const std::function<void(TObjectState&)>& apply) {
     TObjectState& o = view_.Object(index);
-    if (EqualRect(&o.rect, &rect))
-        return;
-    RECT old = o.rect;
-    o.rect = rect;
+    TSavedObject saved(o);
+    RECT before = o.rect;
+    apply(o);
+    RECT touched = Union(before, o.rect);
+    try {
+        Invalidate(touched);
+    } catch (...) {
+        saved.Restore(o);
+        Invalidate(touched);
+        throw;
+    }
     UpdateTip(index);
-    Invalidate(Union(old, rect));
+}
+
+void TSkinWindow::SetObjectRect(int index, const RECT& rect) {
+    if (EqualRect(&view_.Object(index).rect, &rect))
+        return;
+    Change(index, [&](TObjectState& o) { o.rect = rect; });
 }
 
 void TSkinWindow::SetObjectVisible(int index, bool visible) {
     TObjectState& o = view_.Object(index);
     if (o.visible == visible)
         return;
-    o.visible = visible;
-    UpdateTip(index);
+    Change(index, [&](TObjectState& object) { object.visible = visible; });
     if (!visible && hover_ == index) {
         hover_ = -1;
         o.hover = false;
     }
-    Invalidate(o.rect);
     // What lies under the mouse may have changed (play turns into pause under the pointer); it is
     // looked at once the caller is done, not inside its call.
     if (tracking_)
@@ -439,24 +486,22 @@ void TSkinWindow::Rehover() {
 }
 
 void TSkinWindow::SetObjectText(int index, const std::wstring& text) {
-    TObjectState& o = view_.Object(index);
-    if (o.text == text)
+    if (view_.Object(index).text == text)
         return;
-    o.text = text;
-    Invalidate(o.rect);
+    Change(index, [&](TObjectState& o) { o.text = text; });
 }
 
 void TSkinWindow::SetButtonDisabled(int index, bool disabled) {
     TObjectState& o = view_.Object(index);
     if (o.disabled == disabled)
         return;
-    o.disabled = disabled;
+    Change(index, [&](TObjectState& object) { object.disabled = disabled; });
     if (disabled && pressed_ == index) {
         pressed_ = -1;
         o.pressed = false;
         ReleaseCapture();
+        Invalidate(o.rect);
     }
-    Invalidate(o.rect);
 }
 
 void TSkinWindow::SetScroll(int index, int pos, int max) {
@@ -467,9 +512,10 @@ void TSkinWindow::SetScroll(int index, int pos, int max) {
     int clamped = std::clamp(pos, 0, max);
     if (clamped == o.pos && max == o.max)
         return;
-    o.max = max;
-    o.pos = clamped;
-    Invalidate(o.rect);
+    Change(index, [&](TObjectState& object) {
+        object.max = max;
+        object.pos = clamped;
+    });
 }
 
 bool TSkinWindow::ScreenHit(int index, int x, int y) {
@@ -495,10 +541,10 @@ void TSkinWindow::SetHover(int index) {
         view_.Object(index).hover = true;
         Invalidate(view_.Object(index).rect);
     }
-    if (old >= 0 && !skin_.Raise(skin_.OnMouseOut, handles_[old].Get(), alive))
+    if (old >= 0 && !skin_.Raise(skin_.Events().OnMouseOut, handles_[old].Get(), alive))
         return;
     if (index >= 0)
-        skin_.Raise(skin_.OnMouseIn, handles_[index].Get(), alive);
+        skin_.Raise(skin_.Events().OnMouseIn, handles_[index].Get(), alive);
 }
 
 bool TSkinWindow::MouseMove(POINT p) {
@@ -572,7 +618,7 @@ bool TSkinWindow::MouseUp(POINT p) {
         skin_.RaiseScroll(handles_[index].Get(), o.pos, alive);
     } else if (view_.HitObject(p) == index && !o.disabled) {
         RunSystemCommand(*o.def);
-        skin_.Raise(skin_.OnClick, handles_[index].Get(), alive);
+        skin_.Raise(skin_.Events().OnClick, handles_[index].Get(), alive);
     }
     if (*alive)
         SetHover(view_.HitObject(p));
@@ -666,4 +712,4 @@ void TSkinWindow::PopupMenu(HMENU menu, int x, int y) {
         styler_ = nullptr;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -3,14 +3,15 @@
 // close commands through the skin's buttons.
 #pragma once
 
-#include "skin/SkinObjects.h"
-#include "skin/TSkinFormView.h"
-#include "skin/TSkinMenuStyler.h"
+#include "SkinObjects.h"
+#include "TSkinFormView.h"
+#include "TSkinMenuStyler.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkin;
 
@@ -46,6 +47,7 @@ private:
     bool HandleMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     void KeyMenu(wchar_t key);
+    void Change(int index, const std::function<void(TObjectState&)>& apply);
     void Present(const RECT& rect);
     void PaintClient();
     void PaintFrame();
@@ -83,4 +85,4 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-} // namespace vireon
+} // namespace vireon::skin

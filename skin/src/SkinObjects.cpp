@@ -1,9 +1,9 @@
-#include "skin/SkinObjects.h"
+#include "SkinObjects.h"
 
-#include "skin/TSkinWindow.h"
-#include "skin/TgaImage.h"
+#include "TSkinWindow.h"
+#include "TgaImage.h"
 
-namespace vireon {
+namespace vireon::skin {
 
 using Microsoft::WRL::ComPtr;
 
@@ -99,4 +99,4 @@ int TSkinScrollBarHandle::GetStep() {
     return Window().View().Object(index_).def->step;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,11 +1,11 @@
-#include "skin/TgaImage.h"
+#include "TgaImage.h"
 
 #include "common/Win32Handles.h"
 #include "skin/SkinInterfaces.h"
 
 #include <functional>
 
-namespace vireon {
+namespace vireon::skin {
 
 std::string Narrow(const std::wstring& text) {
     if (text.empty())
@@ -135,4 +135,4 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
     return image;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,9 +1,9 @@
-#include "skin/TSkinImage.h"
+#include "TSkinImage.h"
 
 #include "common/Win32Handles.h"
-#include "skin/TgaImage.h"
+#include "TgaImage.h"
 
-namespace vireon {
+namespace vireon::skin {
 
 namespace {
 
@@ -14,6 +14,10 @@ constexpr size_t kMaxImageFile = 64 * 1024 * 1024;
 
 Microsoft::WRL::ComPtr<TSkinImage> TSkinImage::Create() {
     return Microsoft::WRL::ComPtr<TSkinImage>(new TSkinImage);
+}
+
+Microsoft::WRL::ComPtr<ISkinImage> CreateSkinImage() {
+    return TSkinImage::Create();
 }
 
 void TSkinImage::CreateImage(int width, int height) {
@@ -82,4 +86,4 @@ void DrawPixmap(HDC dc, const RECT& target, const TPixmap& pixmap, const RECT& s
                    SRCCOPY);
 }
 
-} // namespace vireon
+} // namespace vireon::skin
