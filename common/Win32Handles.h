@@ -88,6 +88,12 @@ struct ModuleTraits {
     static void close(pointer h) noexcept { FreeLibrary(h); }
 };
 
+struct HookTraits {
+    using pointer = HHOOK;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { UnhookWindowsHookEx(h); }
+};
+
 struct CoTaskMemTraits {
     using pointer = void*;
     static pointer invalid() noexcept { return nullptr; }
@@ -107,6 +113,7 @@ using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
+using UniqueHook = UniqueResource<HookTraits>;
 // Memory the shell or COM hands over (item ID lists, strings).
 using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits>;
 

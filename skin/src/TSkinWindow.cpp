@@ -15,7 +15,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x56534B4E;
 constexpr LONG kFrameStyles = WS_CAPTION | WS_THICKFRAME;
 constexpr LONG kFrameExStyles = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
 
@@ -251,26 +250,17 @@ bool TSkinWindow::HandleMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_KEYMENU || !view_.HasMenuBar())
             return false;
-        KeyMenu(wchar_t(towupper(wchar_t(lParam & 0xFFFF))));
+        KeyMenu(wchar_t(lParam & 0xFFFF));
         return true;
+    case WM_MENUSELECT:
+        if (menuTrack_.top)
+            MenuSelected(wParam, lParam);
+        return false;
     default:
         if (message != RehoverMessage())
             return false;
         Rehover();
         return true;
-    }
-}
-
-// Alt and a letter open the menu bar's item with that mnemonic.
-void TSkinWindow::KeyMenu(wchar_t key) {
-    auto& items = view_.MenuItems();
-    for (size_t i = 0; key && i < items.size(); ++i) {
-        size_t amp = items[i].text.find(L'&');
-        if (amp != std::wstring::npos && amp + 1 < items[i].text.size() &&
-            wchar_t(towupper(items[i].text[amp + 1])) == key) {
-            TrackMenuBar(int(i));
-            return;
-        }
     }
 }
 
@@ -581,7 +571,7 @@ void TSkinWindow::MouseLeave() {
 bool TSkinWindow::MouseDown(POINT p, TSkinMouseButton button) {
     for (size_t i = 0; button == TSkinMouseButton::mbLeft && i < view_.MenuItems().size(); ++i)
         if (PtInRect(&view_.MenuItems()[i].rect, p)) {
-            TrackMenuBar(int(i));
+            TrackMenuBar(int(i), false);
             return true;
         }
     int hit = view_.HitObject(p);
@@ -641,63 +631,6 @@ void TSkinWindow::RunSystemCommand(const TObjectDef& def) {
         PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     else if (def.command == TSysCommand::Close)
         PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-void TSkinWindow::TrackMenuBar(int item) {
-    HMENU menu = GetMenu(window_);
-    std::shared_ptr<bool> alive = alive_;
-    while (menu && item >= 0 && item < int(view_.MenuItems().size())) {
-        HMENU sub = GetSubMenu(menu, item);
-        if (!sub) {
-            if (view_.MenuItems()[item].enabled)
-                PostMessageW(window_, WM_COMMAND, GetMenuItemID(menu, item), 0);
-            return;
-        }
-        if (!view_.MenuItems()[item].enabled)
-            return;
-        view_.MenuHot() = item;
-        Invalidate(view_.MenuBarRect());
-        RECT window{};
-        GetWindowRect(window_, &window);
-        RECT r = view_.MenuItems()[item].rect;
-        OffsetRect(&r, window.left, window.top);
-        TPMPARAMS params{sizeof(params), r};
-        {
-            TSkinMenuStyler styler(sub, view_.Def().menu, view_.Fonts());
-            styler_ = &styler;
-            TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, r.left,
-                             r.bottom, window_, &params);
-            if (!*alive)
-                return;
-            styler_ = nullptr;
-        }
-        view_.MenuHot() = -1;
-        Invalidate(view_.MenuBarRect());
-        item = NextMenuBarItem(item, window);
-    }
-}
-
-// A press on the bar closed the open menu: a press on another item opens that item's menu, a
-// press on the same item only closes it. The press may still wait in the queue or have been taken.
-int TSkinWindow::NextMenuBarItem(int current, const RECT& window) {
-    auto itemAt = [&](POINT screen) {
-        POINT p{screen.x - window.left, screen.y - window.top};
-        for (size_t i = 0; i < view_.MenuItems().size(); ++i)
-            if (PtInRect(&view_.MenuItems()[i].rect, p))
-                return int(i);
-        return -1;
-    };
-    MSG pending{};
-    if (PeekMessageW(&pending, window_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)) {
-        if (itemAt(pending.pt) == current)
-            PeekMessageW(&pending, window_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
-        return -1;
-    }
-    POINT cursor{};
-    if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000) || !GetCursorPos(&cursor))
-        return -1;
-    int next = itemAt(cursor);
-    return next == current ? -1 : next;
 }
 
 void TSkinWindow::PopupMenu(HMENU menu, int x, int y) {
