@@ -87,6 +87,12 @@ struct ModuleTraits {
     static void close(pointer h) noexcept { FreeLibrary(h); }
 };
 
+struct LocalMemoryTraits {
+    using pointer = HLOCAL;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer p) noexcept { LocalFree(p); }
+};
+
 struct CoTaskMemTraits {
     using pointer = void*;
     static pointer invalid() noexcept { return nullptr; }
@@ -106,6 +112,8 @@ using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
+// Memory the system allocates for the caller with LocalAlloc (FormatMessage's buffer).
+using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
 // Memory the shell or COM hands over (item ID lists, strings).
 using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits>;
 
