@@ -94,6 +94,12 @@ struct HookTraits {
     static void close(pointer h) noexcept { UnhookWindowsHookEx(h); }
 };
 
+struct LocalMemoryTraits {
+    using pointer = HLOCAL;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer p) noexcept { LocalFree(p); }
+};
+
 struct CoTaskMemTraits {
     using pointer = void*;
     static pointer invalid() noexcept { return nullptr; }
@@ -114,6 +120,8 @@ using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueHook = UniqueResource<HookTraits>;
+// Memory the system allocates for the caller with LocalAlloc (FormatMessage's buffer).
+using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
 // Memory the shell or COM hands over (item ID lists, strings).
 using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits>;
 

@@ -1,6 +1,6 @@
 #include "dvdnav/TitlePlayback.h"
 
-#include "dvdnav/ComAdopt.h"
+#include "common/ComObject.h"
 #include "dvdnav/VobSource.h"
 
 #include <vector>
@@ -86,7 +86,7 @@ TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vo
         Outcome.Result = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
         return Outcome;
     }
-    ComPtr<TVobSource> Source = AdoptComPointer(new TVobSource(std::move(Range)));
+    ComPtr<TVobSource> Source = vireon::MakeComObject<TVobSource>(std::move(Range));
     Outcome.Result = Graph_->AddFilter(Source.Get(), L"DVD title");
     if (SUCCEEDED(Outcome.Result))
         Outcome.Result = Graph_->Render(Source->OutputPin());
@@ -127,7 +127,7 @@ void TTitlePlayback::RemoveDownstream(IPin* Output) {
     PIN_INFO Info{};
     if (FAILED(Peer->QueryPinInfo(&Info)) || !Info.pFilter)
         return;
-    ComPtr<IBaseFilter> Next = AdoptComPointer(Info.pFilter);
+    ComPtr<IBaseFilter> Next = vireon::AdoptComPointer(Info.pFilter);
     for (const auto& Pin : Pins(Next.Get(), PINDIR_OUTPUT))
         RemoveDownstream(Pin.Get());
     Graph_->RemoveFilter(Next.Get());

@@ -1,5 +1,7 @@
 #include "SkinObjects.h"
 
+#include "common/TextConversion.h"
+
 #include "TSkinWindow.h"
 #include "TgaImage.h"
 
@@ -9,7 +11,7 @@ using Microsoft::WRL::ComPtr;
 
 TSkinWindow& TSkinHandleBase::Window() const {
     if (!window_)
-        throw ESkinError("the skin object \"" + Narrow(name_) + "\" belongs to a window that is gone");
+        throw ESkinError("the skin object \"" + Utf8FromWide(name_) + "\" belongs to a window that is gone");
     return *window_;
 }
 
@@ -44,7 +46,7 @@ template <typename I, typename... B> void TSkinVisualHandle<I, B...>::SetRect(co
         rect.right > kLimit || rect.bottom > kLimit)
         throw ESkinError("SetRect: the rectangle (" + std::to_string(rect.left) + ", " +
                          std::to_string(rect.top) + ", " + std::to_string(rect.right) + ", " +
-                         std::to_string(rect.bottom) + ") of \"" + Narrow(name_) + "\" is not valid");
+                         std::to_string(rect.bottom) + ") of \"" + Utf8FromWide(name_) + "\" is not valid");
     Window().SetObjectRect(index_, rect);
 }
 
@@ -83,7 +85,7 @@ void TSkinStaticHandle::SetText(const std::wstring& text) {
 void TSkinScrollBarHandle::SetMax(int max) {
     if (max < 0)
         throw ESkinError("SetMax: " + std::to_string(max) + " is out of range (at least 0) for \"" +
-                         Narrow(name_) + "\"");
+                         Utf8FromWide(name_) + "\"");
     Window().SetScroll(index_, Window().View().Object(index_).pos, max);
 }
 

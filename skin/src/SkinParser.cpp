@@ -1,5 +1,7 @@
 // The skin file reader. The format is described in SKIN_FORMAT.md beside this file.
 #include "SkinData.h"
+
+#include "common/TextConversion.h"
 #include "TgaImage.h"
 
 #include <algorithm>
@@ -28,18 +30,9 @@ namespace {
 constexpr int kMaxCoordinate = 16384;
 constexpr int kHeaderVersion = 1;
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty())
-        return {};
-    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size);
-    return out;
-}
-
 class TParser {
 public:
-    TParser(const std::string& text, const std::wstring& path) : text_(text), name_(Narrow(path)) {
+    TParser(const std::string& text, const std::wstring& path) : text_(text), name_(Utf8FromWide(path)) {
         data_ = std::make_shared<TSkinData>();
         data_->path = path;
     }
@@ -179,7 +172,7 @@ private:
         std::wstring path = data_->path;
         size_t slash = path.find_last_of(L"/\\");
         path = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-        data_->fontFiles.push_back(path + Widen(file));
+        data_->fontFiles.push_back(path + WideFromUtf8(file));
     }
 
     void ParseColourDefinition() {
@@ -356,7 +349,7 @@ private:
     void ParseForm() {
         Expect(4, "form NAME WIDTH HEIGHT");
         TFormDef form;
-        form.name = Widen(tokens_[1]);
+        form.name = WideFromUtf8(tokens_[1]);
         form.line = line_;
         form.width = Integer(tokens_[2], 1, kMaxCoordinate);
         form.height = Integer(tokens_[3], 1, kMaxCoordinate);
@@ -422,7 +415,7 @@ private:
                     return true;
                 }
             if (key == "font")
-                menu.font = Widen(value);
+                menu.font = WideFromUtf8(value);
             else if (key == "size")
                 menu.fontSize = Integer(value, 6, 72);
             else
@@ -440,7 +433,7 @@ private:
                                                                  {"scrollbar", TObjectKind::ScrollBar},
                                                                  {"static", TObjectKind::Static}};
         object.kind = kinds.at(tokens_[0]);
-        object.name = Widen(tokens_[1]);
+        object.name = WideFromUtf8(tokens_[1]);
         object.line = line_;
         object.rect = Rectangle(2);
         for (const TObjectDef& other : form.objects)
@@ -464,7 +457,7 @@ private:
         else if (key == "hidden")
             object.visible = false;
         else if (key == "tip")
-            object.tip = Widen(value);
+            object.tip = WideFromUtf8(value);
         else if (key == "fill")
             object.fill = object.fill2 = Colour(value);
         else if (key == "fill2")
@@ -563,9 +556,9 @@ private:
 
     bool StaticAttribute(TObjectDef& object, const std::string& key, const std::string& value) {
         if (key == "text")
-            object.text = Widen(value);
+            object.text = WideFromUtf8(value);
         else if (key == "font")
-            object.font = Widen(value);
+            object.font = WideFromUtf8(value);
         else if (key == "size")
             object.fontSize = Integer(value, 4, 200);
         else if (key == "bold")

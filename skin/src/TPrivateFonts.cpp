@@ -1,5 +1,7 @@
 #include "TPrivateFonts.h"
 
+#include "common/TextConversion.h"
+
 #include "TSkin.h"
 #include "TgaImage.h"
 
@@ -13,7 +15,7 @@ TPrivateFonts::TPrivateFonts(const std::vector<std::wstring>& files, const std::
             continue;
         }
         bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-        Trace(skinName + ": the font file " + Narrow(path) +
+        Trace(skinName + ": the font file " + Utf8FromWide(path) +
               (exists ? " holds no font this system can read" : " is missing") +
               "; its text is drawn in the platform's faces");
     }

@@ -1,5 +1,7 @@
 #include "TSkin.h"
 
+#include "common/TextConversion.h"
+
 #include "TPrivateFonts.h"
 #include "TSkinWindow.h"
 #include "TgaImage.h"
@@ -9,7 +11,7 @@ namespace vireon::skin {
 using Microsoft::WRL::ComPtr;
 
 ComPtr<TSkin> TSkin::Create() {
-    return ComPtr<TSkin>(new TSkin);
+    return AdoptComPointer(new TSkin);
 }
 
 ComPtr<ISkin> CreateSkin(TSkinExceptionEvent onHandlerException) {
@@ -27,7 +29,7 @@ TSkin::~TSkin() {
 void TSkin::LoadSkin(const std::wstring& path) {
     std::shared_ptr<TSkinData> data = ParseSkinFile(path);
     // The faces stay loaded while any window still draws with this skin.
-    data->fonts = std::make_shared<const TPrivateFonts>(data->fontFiles, Narrow(path));
+    data->fonts = std::make_shared<const TPrivateFonts>(data->fontFiles, Utf8FromWide(path));
     data_ = std::move(data);
 }
 
@@ -42,8 +44,8 @@ void TSkin::ApplySkinForm(HWND window, const std::wstring& formName) {
         throw ESkinError("ApplySkinForm: no skin is loaded");
     const TFormDef* form = data_->FindForm(formName);
     if (!form)
-        throw ESkinError("ApplySkinForm: the skin " + Narrow(data_->path) + " has no form \"" +
-                         Narrow(formName) + "\"");
+        throw ESkinError("ApplySkinForm: the skin " + Utf8FromWide(data_->path) + " has no form \"" +
+                         Utf8FromWide(formName) + "\"");
     Apply(window, *form, false);
 }
 

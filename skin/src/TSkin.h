@@ -2,7 +2,7 @@
 // every skinned window.
 #pragma once
 
-#include "ComObject.h"
+#include "common/ComObject.h"
 #include "SkinData.h"
 #include "skin/SkinInterfaces.h"
 

@@ -1,5 +1,7 @@
 #include "TSkinImage.h"
 
+#include "common/TextConversion.h"
+
 #include "common/Win32Handles.h"
 #include "TgaImage.h"
 
@@ -13,7 +15,7 @@ constexpr size_t kMaxImageFile = 64 * 1024 * 1024;
 } // namespace
 
 Microsoft::WRL::ComPtr<TSkinImage> TSkinImage::Create() {
-    return Microsoft::WRL::ComPtr<TSkinImage>(new TSkinImage);
+    return MakeComObject<TSkinImage>();
 }
 
 Microsoft::WRL::ComPtr<ISkinImage> CreateSkinImage() {
@@ -26,7 +28,7 @@ void TSkinImage::CreateImage(int width, int height) {
 
 void TSkinImage::LoadFromFile(const std::wstring& path) {
     // Decoded aside, so a failure leaves the old picture in place.
-    pixels_ = DecodeTga(ReadFileBytes(path, kMaxImageFile), Narrow(path));
+    pixels_ = DecodeTga(ReadFileBytes(path, kMaxImageFile), Utf8FromWide(path));
 }
 
 SIZE TSkinImage::GetSize() {

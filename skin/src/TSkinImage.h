@@ -1,7 +1,7 @@
 // The engine's image object: a premultiplied 32-bit image to load, fill, blend and draw.
 #pragma once
 
-#include "ComObject.h"
+#include "common/ComObject.h"
 #include "Pixmap.h"
 #include "skin/SkinInterfaces.h"
 

@@ -33,28 +33,28 @@ bool Interactive(const TObjectState& o) {
 TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinData> data,
                          const TFormDef& form, bool menuBar)
     : skin_(skin), window_(window), view_(std::move(data), form, menuBar) {
-    form_ = new TSkinFormHandle(this, form.name);
+    form_ = MakeComObject<TSkinFormHandle>(this, form.name);
     detachable_.push_back(form_.Get());
     for (size_t i = 0; i < view_.Count(); ++i) {
         const TObjectDef& def = *view_.Object(i).def;
         ComPtr<ISkinObject> handle;
         TSkinHandleBase* base = nullptr;
-        auto make = [&](auto* object) {
-            handle = object;
-            base = object;
+        auto make = [&](auto object) {
+            base = object.Get();
+            handle = std::move(object);
         };
         switch (def.kind) {
         case TObjectKind::Panel:
-            make(new TSkinPanelHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinPanelHandle>(this, int(i), def.name));
             break;
         case TObjectKind::Button:
-            make(new TSkinButtonHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinButtonHandle>(this, int(i), def.name));
             break;
         case TObjectKind::ScrollBar:
-            make(new TSkinScrollBarHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinScrollBarHandle>(this, int(i), def.name));
             break;
         case TObjectKind::Static:
-            make(new TSkinStaticHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinStaticHandle>(this, int(i), def.name));
             break;
         }
         handles_.push_back(handle);

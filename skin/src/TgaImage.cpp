@@ -1,5 +1,7 @@
 #include "TgaImage.h"
 
+#include "common/TextConversion.h"
+
 #include "common/Win32Handles.h"
 #include "skin/SkinInterfaces.h"
 
@@ -7,17 +9,8 @@
 
 namespace vireon::skin {
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path, size_t limit) {
-    std::string name = Narrow(path);
+    std::string name = Utf8FromWide(path);
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)

@@ -16,7 +16,4 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name);
 // Reads a whole file of at most `limit` bytes; throws ESkinError naming the file otherwise.
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path, size_t limit);
 
-// UTF-16 to UTF-8 for messages.
-std::string Narrow(const std::wstring& text);
-
 } // namespace vireon::skin

@@ -1,6 +1,8 @@
 // Helpers shared by the skin tests: scratch files under the build folder, plain test windows.
 #pragma once
 
+#include "support/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -74,12 +76,6 @@ private:
     HWND handle_ = nullptr;
 };
 
-inline void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testsupport::PumpMessages;
 
 } // namespace skintest

@@ -7,6 +7,7 @@
 #include "fakes/FakeDvd.h"
 #include "fakes/FakeGraphCompanions.h"
 #include "fakes/FakePlatform.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -36,11 +37,7 @@ protected:
     }
 
     // Runs the notification messages posted to the component's window.
-    static void PumpMessages() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
+    static void PumpMessages() { testsupport::PumpMessages(); }
 
     std::vector<std::string> Journaled(std::initializer_list<const char*> prefixes) {
         return fakes::JournalOf(prefixes);
