@@ -28,8 +28,12 @@ TSkin::~TSkin() {
 
 void TSkin::LoadSkin(const std::wstring& path) {
     std::shared_ptr<TSkinData> data = ParseSkinFile(path);
-    // The faces stay loaded while any window still draws with this skin.
-    data->fonts = std::make_shared<const TPrivateFonts>(data->fontFiles, Utf8FromWide(path));
+    // The faces stay loaded while any window still draws with this skin; loading a skin with the
+    // same font files again keeps the ones loaded.
+    if (data_ && data_->fontFiles == data->fontFiles)
+        data->fonts = data_->fonts;
+    else
+        data->fonts = std::make_shared<const TPrivateFonts>(data->fontFiles, Utf8FromWide(path));
     data_ = std::move(data);
 }
 
