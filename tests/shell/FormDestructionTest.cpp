@@ -66,6 +66,8 @@ class FormDestruction : public FakeGraphTest {
 protected:
     void SetUp() override {
         FakeGraphTest::SetUp();
+        // The application's own window is counted too; it exists before the forms come.
+        Application().Handle();
         windows = LiveCounts().Windows;
         components = LiveCounts().Components;
         component->SetActive(true);
@@ -119,6 +121,9 @@ TEST_F(FormDestruction, FreedDirectlyOrByItsOwnerWhileTheGraphRuns) {
     // The program's end: the application's remaining forms go before COM.
     Application().Finalize();
     ExpectDestroyedWhole("application", "application finalised");
+    EXPECT_EQ(0, Application().ComponentCount());
+    // Made again on demand, as the rest of the test program needs it.
+    Application().Handle();
 }
 
 TEST_F(FormDestruction, FreedFromItsOwnGraphEventHandler) {
