@@ -10,8 +10,7 @@
 
 namespace vireon {
 
-template <typename Traits>
-class UniqueResource {
+template <typename Traits> class UniqueResource {
 public:
     using pointer = typename Traits::pointer;
 
@@ -56,8 +55,7 @@ struct FindHandleTraits {
     static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(pointer h) noexcept { FindClose(h); }
 };
-template <typename T>
-struct GdiObjectTraits {
+template <typename T> struct GdiObjectTraits {
     using pointer = T;
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer h) noexcept { DeleteObject(h); }
@@ -238,4 +236,4 @@ private:
     HRESULT result_;
 };
 
-}  // namespace vireon
+} // namespace vireon

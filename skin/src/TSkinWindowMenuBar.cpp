@@ -15,7 +15,8 @@ namespace {
 
 TSkinWindow* SkinnedWindow(HWND window) {
     DWORD_PTR data = 0;
-    if (!window || !GetWindowSubclass(window, TSkinWindow::SubclassProcedure(), TSkinWindow::kSubclassId, &data))
+    if (!window ||
+        !GetWindowSubclass(window, TSkinWindow::SubclassProcedure(), TSkinWindow::kSubclassId, &data))
         return nullptr;
     return reinterpret_cast<TSkinWindow*>(data);
 }

@@ -37,7 +37,8 @@ bool TTestSkin::IsSkinned(HWND Window) const {
 void TTestSkin::Click(HWND Window, const std::wstring& Object) {
     ComPtr<vireon::skin::ISkinForm> form = FImpl->Skin->GetSkinForm(Window);
     ComPtr<vireon::skin::ISkinVisual> visual;
-    if (ComPtr<vireon::skin::ISkinObject> found = form->FindObject(Object); !found || FAILED(found.As(&visual)))
+    if (ComPtr<vireon::skin::ISkinObject> found = form->FindObject(Object);
+        !found || FAILED(found.As(&visual)))
         throw std::runtime_error("the skin form has no visible object of that name");
     const RECT rect = visual->GetRect();
     const vireon::skin::TSkinFrame frame = form->GetFrame();

@@ -67,12 +67,13 @@ TEST(SkinFonts, AMissingOrBrokenFontFileLeavesTheSkinUsable) {
     TPrivateFonts fonts({skintest::Wide(VIREON_BUILD_DIR "/bin/skins/Missing.otf"), broken}, "test.skn");
     EXPECT_EQ(fonts.Loaded(), 0u);
     // A skin naming them loads, and draws its text in the platform's face.
-    std::wstring path = skintest::WriteScratch("fonts.skn", "vireon-skin 1\n"
-                                                            "font Missing.otf\n"
-                                                            "font Broken.otf\n"
-                                                            "form AboutDlg 200 50\n"
-                                                            "  static lbText 0 0 200 50 text=\"Hello\" font=\"Missing Face\"\n"
-                                                            "end\n");
+    std::wstring path = skintest::WriteScratch(
+        "fonts.skn", "vireon-skin 1\n"
+                     "font Missing.otf\n"
+                     "font Broken.otf\n"
+                     "form AboutDlg 200 50\n"
+                     "  static lbText 0 0 200 50 text=\"Hello\" font=\"Missing Face\"\n"
+                     "end\n");
     ComPtr<TSkin> skin = TSkin::Create();
     ASSERT_NO_THROW(skin->LoadSkin(path));
     ASSERT_EQ(skin->Data()->fontFiles.size(), 2u);

@@ -86,7 +86,8 @@ public:
         Form->SetMenu(menu);
         TMenuItem* file = TMenuItem::Create(Form, menu->Items(), {.Caption = "&File"});
         TMenuItem::Create(Form, file, {.Caption = "Open File..."});
-        TMenuItem::Create(Form, TMenuItem::Create(Form, menu->Items(), {.Caption = "&Help"}), {.Caption = "About"});
+        TMenuItem::Create(Form, TMenuItem::Create(Form, menu->Items(), {.Caption = "&Help"}),
+                          {.Caption = "About"});
         Popup = new TPopupMenu(Form);
         TMenuItem::Create(Form, Popup->Items(), {.Caption = "English"});
         TMenuItem::Create(Form, Popup->Items(), {.Caption = "Deutsch", .Checked = true});
@@ -120,7 +121,9 @@ public:
         ScreenToClient(Form->Handle(), &p);
         return MAKELPARAM(p.x, p.y);
     }
-    void Send(UINT message, const wchar_t* name) { SendMessageW(Form->Handle(), message, 0, ClientCentre(name)); }
+    void Send(UINT message, const wchar_t* name) {
+        SendMessageW(Form->Handle(), message, 0, ClientCentre(name));
+    }
 
     TForm* Form = new TForm(nullptr);
     TPopupMenu* Popup = nullptr;
@@ -142,13 +145,14 @@ void Exercise(TSkinnedForm& skinned) {
     skinned.Send(WM_LBUTTONDOWN, L"bnStop");
     skinned.Send(WM_LBUTTONUP, L"bnStop");
     skinned.Send(WM_MOUSEMOVE, L"bnNext");
-    EXPECT_EQ(skinned.Events, (std::vector<std::wstring>{L"in bnStop", L"click bnStop", L"out bnStop",
-                                                         L"in bnNext"}));
+    EXPECT_EQ(skinned.Events,
+              (std::vector<std::wstring>{L"in bnStop", L"click bnStop", L"out bnStop", L"in bnNext"}));
     // Scrolled with the wheel: the volume by its step of 500, up towards the top.
     ComPtr<ISkinScrollBar> volume;
     ASSERT_HRESULT_SUCCEEDED(skinned.Visual(L"sbVolume").As(&volume));
     volume->SetPos(5000);
-    POINT onVolume{GET_X_LPARAM(skinned.ClientCentre(L"sbVolume")), GET_Y_LPARAM(skinned.ClientCentre(L"sbVolume"))};
+    POINT onVolume{GET_X_LPARAM(skinned.ClientCentre(L"sbVolume")),
+                   GET_Y_LPARAM(skinned.ClientCentre(L"sbVolume"))};
     ClientToScreen(window, &onVolume);
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(onVolume.x, onVolume.y));
     EXPECT_EQ(volume->GetPos(), 4500);

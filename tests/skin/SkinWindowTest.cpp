@@ -41,7 +41,8 @@ struct EventLog {
     std::vector<std::wstring> entries;
     void Attach(TSkin& skin) {
         skin.Events().OnClick = [this](ISkin*, ISkinObject* source) { Add(L"click ", source); };
-        skin.Events().OnMouseDown = [this](ISkin*, ISkinObject* source, TSkinMouseButton button, int x, int y) {
+        skin.Events().OnMouseDown = [this](ISkin*, ISkinObject* source, TSkinMouseButton button, int x,
+                                           int y) {
             Add(L"down" + std::to_wstring(int(button)) + L" " + std::to_wstring(x) + L"," +
                     std::to_wstring(y) + L" ",
                 source);
@@ -487,4 +488,3 @@ TEST(SkinMainWindow, KeepsTwentyPixelsForTheMenuBar) {
     ASSERT_EQ(record->View().MenuItems().size(), 2u);
     EXPECT_EQ(record->View().MenuItems()[0].shown, L"File");
 }
-
