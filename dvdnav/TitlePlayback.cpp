@@ -1,5 +1,6 @@
 #include "dvdnav/TitlePlayback.h"
 
+#include "common/DirectShowUuids.h"
 #include "dvdnav/ComAdopt.h"
 #include "dvdnav/VobSource.h"
 

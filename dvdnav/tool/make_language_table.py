@@ -26,8 +26,10 @@ WINDOWS_NAMES = {
     'oc': 'OCCITAN', 'ny': None, 'ss': None, 'gn': None, 'kk': 'KAZAK', 'fo': 'FAEROESE',
     'se': 'SAMI', 'tl': 'FILIPINO', 'az': 'AZERI',
 }
-# Sub-languages where Windows' default one is another language or variant.
-SUBLANGUAGES = {'bs': 0x05, 'sr': 0x02, 'nn': 0x02}
+# Sub-languages where Windows has no first one or files another language or variant under it.
+SUBLANGUAGES = {'bs': 0x05, 'sr': 0x09, 'nn': 0x02, 'ga': 0x02}
+# Windows' LANG_SOTHO is Northern Sotho; Southern Sotho has a locale the headers do not name.
+LOCALES = {'st': 0x0430}
 # Discs are authored with the codes of ISO 639 as of 1988; three have changed since.
 OLD_CODES = {'iw': 'he', 'in': 'id', 'ji': 'yi'}
 
@@ -61,6 +63,7 @@ def main():
         key = WINDOWS_NAMES.get(current, re.sub(r'[^A-Z]+', '_', name.upper()).strip('_'))
         language = ids.get(key, 0) if key else 0
         locale = SUBLANGUAGES.get(current, 0x01) << 10 | language if language else 0
+        locale = LOCALES.get(current, locale)
         ascii_name = unicodedata.normalize('NFKD', name).encode('ascii', 'ignore').decode()
         print(f'TLanguage{{"{code}", 0x{locale:04x}, "{ascii_name}"}},')
 
