@@ -178,21 +178,21 @@ COLORREF ScreenColour(const RECT& area) {
 }
 
 bool IsMostly(COLORREF colour, int red, int green, int blue) {
-    auto near = [](int value, int wanted) { return wanted ? value > 150 : value < 90; };
-    return near(GetRValue(colour), red) && near(GetGValue(colour), green) && near(GetBValue(colour), blue);
+    auto close = [](int value, int wanted) { return wanted ? value > 150 : value < 90; };
+    return close(GetRValue(colour), red) && close(GetGValue(colour), green) && close(GetBValue(colour), blue);
+}
+
+BOOL CALLBACK CountRendererWindow(HWND window, LPARAM counter) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    bool renderer = !strcmp(name, "wine_quartz_window") || !strcmp(name, "VideoRenderer");
+    *reinterpret_cast<int*>(counter) += renderer && IsWindowVisible(window);
+    return TRUE;
 }
 
 int VisibleRendererWindows() {
     int count = 0;
-    EnumWindows(
-        [](HWND window, LPARAM counter) {
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            bool renderer = !strcmp(name, "wine_quartz_window") || !strcmp(name, "VideoRenderer");
-            *reinterpret_cast<int*>(counter) += renderer && IsWindowVisible(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumWindows(CountRendererWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

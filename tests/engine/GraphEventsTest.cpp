@@ -162,7 +162,9 @@ TEST_F(GraphEventsTest, HmsfTimeKeepsTheFourBytes) {
     EXPECT_EQ(23, time.bMinutes);
     EXPECT_EQ(45, time.bSeconds);
     EXPECT_EQ(12, time.bFrames);
-    EXPECT_EQ(1, code.FrameRateCode);
+    // The platform passes its time-code flags here; read as a DVD_TIMECODE they fill the lowest field.
+    EXPECT_EQ(DVD_TC_FLAG_25fps, code.d0);
+    EXPECT_EQ(0, code.FrameRateCode);
 }
 
 TEST_F(GraphEventsTest, ArgumentsOfTheOtherTypedEvents) {
