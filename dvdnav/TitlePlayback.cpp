@@ -136,31 +136,6 @@ void TTitlePlayback::ApplyAudioLevels() {
     Audio->put_Balance(Levels_.Balance);
 }
 
-// A renderer of ours whose place a member's unconnected renderer can take hands its stream over:
-// the member's filter, and with it whatever window shows it, keeps showing every title.
-void TTitlePlayback::FeedMemberRenderers(const std::vector<ComPtr<IBaseFilter>>& Members) {
-    for (const auto& Member : Members)
-        for (const auto& Input : Pins(Member.Get(), PINDIR_INPUT)) {
-            if (PeerOf(Input.Get()))
-                continue;
-            for (const auto& Filter : FiltersAddedSince(Graph_.Get(), Members)) {
-                if (!Pins(Filter.Get(), PINDIR_OUTPUT).empty())
-                    continue; // renderers have inputs only
-                std::vector<ComPtr<IPin>> Inputs = Pins(Filter.Get(), PINDIR_INPUT);
-                ComPtr<IPin> Upstream = Inputs.size() == 1 ? PeerOf(Inputs[0].Get()) : nullptr;
-                if (!Upstream)
-                    continue;
-                Graph_->Disconnect(Upstream.Get());
-                Graph_->Disconnect(Inputs[0].Get());
-                if (SUCCEEDED(Graph_->ConnectDirect(Upstream.Get(), Input.Get(), nullptr))) {
-                    Graph_->RemoveFilter(Filter.Get());
-                    break;
-                }
-                Graph_->ConnectDirect(Upstream.Get(), Inputs[0].Get(), nullptr);
-            }
-        }
-}
-
 TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vobs, uint32_t First,
                                     uint32_t Last) {
     bool WasRunning = IsRunning();
@@ -177,10 +152,10 @@ TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vo
     }
     ComPtr<TVobSource> Source = AdoptComPointer(new TVobSource(std::move(Range)));
     Outcome.Result = Graph_->AddFilter(Source.Get(), L"DVD title");
+    // Rendering tries the filters already in the graph first: the members' renderers, left
+    // unconnected by the previous title's removal, are fed again.
     if (SUCCEEDED(Outcome.Result))
         Outcome.Result = Graph_->Render(Source->OutputPin());
-    if (SUCCEEDED(Outcome.Result))
-        FeedMemberRenderers(Members);
     Own_ = FiltersAddedSince(Graph_.Get(), Members);
     if (FAILED(Outcome.Result))
         return Outcome;

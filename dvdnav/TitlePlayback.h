@@ -59,7 +59,6 @@ private:
     void RemoveOwnFilters();
     void RemoveDownstream(IPin* Output);
     void ForgetRemovedFilters();
-    void FeedMemberRenderers(const std::vector<Microsoft::WRL::ComPtr<IBaseFilter>>& Members);
     HRESULT RenderAudio(IPin* Output);
     void KeepAudioLevels();
     void ApplyAudioLevels();
