@@ -216,7 +216,8 @@ std::vector<TDvdTitle> BuildTitles(const TVideoManager& Manager, const std::vect
         Title.DurationMs = Chain.DurationMs;
         Title.AudioControl = Chain.AudioControl;
         Title.SubpictureControl = Chain.SubpictureControl;
-        Title.End = DecodeTitleEnd(Set.ProgramChains[Parts[Count - 1].ProgramChain - 1], Manager, Entry.TitleSet);
+        Title.End =
+            DecodeTitleEnd(Set.ProgramChains[Parts[Count - 1].ProgramChain - 1], Manager, Entry.TitleSet);
         Titles.push_back(std::move(Title));
     }
     return Titles;

@@ -75,7 +75,9 @@ protected:
                            [&](const TEvent& E) { return E.Code == Code && E.Param1 == Param1; });
     }
     // Lets the navigator's clock run for a while, collecting what it posts.
-    void Settle(DWORD Ms) { WaitFor([](const TEvent&) { return false; }, Ms); }
+    void Settle(DWORD Ms) {
+        WaitFor([](const TEvent&) { return false; }, Ms);
+    }
 };
 
 TEST_F(DvdNavigation, VolumeAndBalanceSurviveEveryRebuild) {
@@ -193,9 +195,8 @@ TEST_F(DvdNavigation, APostCommandToAMissingTitleEndsInTheStopDomain) {
     ASSERT_HRESULT_SUCCEEDED(Control->Run());
     ASSERT_TRUE(WaitForCode(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop, 8000));
     EXPECT_TRUE(Logged(EC_DVD_WARNING, DVD_WARNING_IllegalNavCommand));
-    EXPECT_EQ(1, std::count_if(Log.begin(), Log.end(), [](const TEvent& E) {
-                  return E.Code == EC_DVD_TITLE_CHANGE;
-              }));
+    EXPECT_EQ(1, std::count_if(Log.begin(), Log.end(),
+                               [](const TEvent& E) { return E.Code == EC_DVD_TITLE_CHANGE; }));
 }
 
 // Resources the process holds; a round of the loop must not add to them.
@@ -213,7 +214,8 @@ TFootprint FootprintOf(IGraphBuilder* Graph) {
     GetProcessHandleCount(GetCurrentProcess(), &Print.Handles);
     PROCESS_MEMORY_COUNTERS_EX Memory{};
     Memory.cb = sizeof Memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&Memory), sizeof Memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&Memory),
+                         sizeof Memory);
     Print.PrivateBytes = Memory.PrivateUsage;
     return Print;
 }
@@ -227,9 +229,11 @@ TEST_F(DvdNavigation, TitlesJumpingToEachOtherGoRoundWithoutGrowing) {
         // Each round is title 2, then title 1 again.
         size_t Seen = Log.size();
         auto TitleAfter = [&](LONG_PTR Title) {
-            return WaitFor([&](const TEvent& E) {
-                return &E >= Log.data() + Seen && E.Code == EC_DVD_TITLE_CHANGE && E.Param1 == Title;
-            }, 8000);
+            return WaitFor(
+                [&](const TEvent& E) {
+                    return &E >= Log.data() + Seen && E.Code == EC_DVD_TITLE_CHANGE && E.Param1 == Title;
+                },
+                8000);
         };
         ASSERT_TRUE(TitleAfter(2));
         Seen = Log.size();

@@ -133,9 +133,9 @@ TEST(IfoReader, FallsBackToTheBackupCopies) {
 TEST(IfoReader, FailsCleanlyOnInformationFilesThatCannotBeRead) {
     fs::path Folder = fs::path(VIREON_BUILD_DIR) / "testtmp" / "unreadable" / "VIDEO_TS";
     fs::remove_all(Folder.parent_path());
-    fs::create_directories(Folder / "VIDEO_TS.IFO");  // a folder where the file should be
+    fs::create_directories(Folder / "VIDEO_TS.IFO"); // a folder where the file should be
     EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
-    WriteFile(Folder / "VIDEO_TS.BUP", MakeVideoManager(2));  // names title sets that are missing
+    WriteFile(Folder / "VIDEO_TS.BUP", MakeVideoManager(2)); // names title sets that are missing
     EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
     std::vector<uint8_t> Huge(MaxIfoFileSize + 1);
     WriteFile(Folder / "VTS_01_0.BUP", Huge);
@@ -236,10 +236,20 @@ TEST(DvdLanguages, GivesLocalesThatWindowsNames) {
 
 TEST(DvdLanguages, EveryIso639CodeWithALocaleIsNamedAsItself) {
     // Windows' own name of each language, for codes across the alphabet and the 1988 ones.
-    const std::pair<const char*, const char*> Named[] = {
-        {"cy", "Welsh"}, {"eu", "Basque"},   {"zu", "Zulu"},    {"af", "Afrikaans"}, {"sw", "Swahili"},
-        {"iw", "Hebrew"}, {"he", "Hebrew"},  {"in", "Indonesian"}, {"EN", "English"}, {"bs", "Bosnian"},
-        {"nn", "Norwegian Nynorsk"}, {"ka", "Georgian"}, {"yo", "Yoruba"}, {"ga", "Irish"}};
+    const std::pair<const char*, const char*> Named[] = {{"cy", "Welsh"},
+                                                         {"eu", "Basque"},
+                                                         {"zu", "Zulu"},
+                                                         {"af", "Afrikaans"},
+                                                         {"sw", "Swahili"},
+                                                         {"iw", "Hebrew"},
+                                                         {"he", "Hebrew"},
+                                                         {"in", "Indonesian"},
+                                                         {"EN", "English"},
+                                                         {"bs", "Bosnian"},
+                                                         {"nn", "Norwegian Nynorsk"},
+                                                         {"ka", "Georgian"},
+                                                         {"yo", "Yoruba"},
+                                                         {"ga", "Irish"}};
     for (const auto& [Code, Expected] : Named) {
         SCOPED_TRACE(Code);
         char Name[260] = {};
@@ -248,8 +258,8 @@ TEST(DvdLanguages, EveryIso639CodeWithALocaleIsNamedAsItself) {
     }
     // Every locale given is the code's own language; no code but "en" comes out as English, the
     // name Windows gives to what it does not know.
-    const std::map<std::string, std::string> Renamed = {
-        {"iw", "he"}, {"in", "id"}, {"ji", "yi"}, {"no", "nb"}, {"qu", "quz"}, {"tl", "fil"}};
+    const std::map<std::string, std::string> Renamed = {{"iw", "he"}, {"in", "id"},  {"ji", "yi"},
+                                                        {"no", "nb"}, {"qu", "quz"}, {"tl", "fil"}};
     int Locales = 0;
     for (char First = 'a'; First <= 'z'; ++First)
         for (char Second = 'a'; Second <= 'z'; ++Second) {

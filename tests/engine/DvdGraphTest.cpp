@@ -206,7 +206,7 @@ TEST_F(DvdDisc, TheMembersRendererShowsTheNextTitleInTheSamePlace) {
     ComPtr<IBaseFilter> first = member.renderer;
     const RECT area{60, 60, 380, 300};
     ASSERT_HRESULT_SUCCEEDED(member.window->SetWindowPosition(area.left, area.top, area.right - area.left,
-                                                               area.bottom - area.top));
+                                                              area.bottom - area.top));
     EXPECT_TRUE(graph.Play());
     EXPECT_TRUE(PumpUntil([&] { return IsMostly(ScreenColour(area), 1, 0, 0); })) << "no red title";
     ASSERT_TRUE(PumpUntil([&] { return title == 2; }));

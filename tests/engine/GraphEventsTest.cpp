@@ -137,13 +137,17 @@ TEST_F(GraphEventsTest, CurrentTimeDecodesThePlatformTimecode) {
     component->OnDVDCurrentTime = [&](TObject*, int hours, int minutes, int seconds, int frames, int frate) {
         values = {hours, minutes, seconds, frames, frate};
     };
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(1, 2, 5, 0, 1)), 0);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(1, 2, 5, 0, 1)),
+                                  0);
     EXPECT_EQ((std::vector<int>{1, 2, 5, 0, 25}), values);
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(1, 2, 5, 29, 3)), 0);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(1, 2, 5, 29, 3)),
+                                  0);
     EXPECT_EQ((std::vector<int>{1, 2, 5, 29, 30}), values);
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(0, 0, 10, 0, 1)), 0);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(0, 0, 10, 0, 1)),
+                                  0);
     EXPECT_EQ((std::vector<int>{0, 0, 10, 0, 25}), values);
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(23, 59, 59, 24, 2)), 0);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME,
+                                  static_cast<LONG_PTR>(PackDvdTimecode(23, 59, 59, 24, 2)), 0);
     EXPECT_EQ((std::vector<int>{23, 59, 59, 24, 0}), values); // rate code 2 names no rate
 }
 

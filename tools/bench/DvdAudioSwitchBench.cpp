@@ -3,6 +3,8 @@
 // title: from RenderDvdVideoVolume until its audio renderer's position advances. Target: the
 // switch under 1.5 times the first start.
 // Usage: bench_dvd_audio_switch DISC_FOLDER (a disc whose first title has two audio streams)
+#include "DvdBenchSupport.h"
+
 #include "common/DirectShowUuids.h"
 #include "common/Win32Handles.h"
 #include "dvdnav/OwnDvdGraphBuilder.h"
@@ -16,24 +18,12 @@
 #include <string>
 #include <vector>
 
+using dvdbench::Clock;
+using dvdbench::Median;
+using dvdbench::PumpUntil;
 using Microsoft::WRL::ComPtr;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// Pumps messages until Done answers true; false after 10 s.
-bool PumpUntil(const std::function<bool()>& Done) {
-    auto Start = Clock::now();
-    while (Clock::now() - Start < std::chrono::seconds(10)) {
-        MSG Message;
-        while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&Message);
-        if (Done())
-            return true;
-        Sleep(1);
-    }
-    return false;
-}
 
 bool FedWithAudio(IBaseFilter* Filter) {
     ComPtr<IEnumPins> Pins;
@@ -129,11 +119,6 @@ TRound MeasureRound(const std::wstring& Disc) {
         Round.Switch = Since(Start);
     Control->Stop();
     return Round;
-}
-
-double Median(std::vector<double> Values) {
-    std::sort(Values.begin(), Values.end());
-    return Values[Values.size() / 2];
 }
 
 } // namespace
