@@ -196,6 +196,11 @@ void TTitlePlayback::RemoveDownstream(IPin* Output) {
     if (FAILED(Peer->QueryPinInfo(&Info)) || !Info.pFilter)
         return;
     ComPtr<IBaseFilter> Next = AdoptComPointer(Info.pFilter);
+    if (!Contains(Own_, Next.Get())) {
+        Graph_->Disconnect(Output); // a member's filter stays in the graph
+        Graph_->Disconnect(Peer.Get());
+        return;
+    }
     for (const auto& Pin : Pins(Next.Get(), PINDIR_OUTPUT))
         RemoveDownstream(Pin.Get());
     Graph_->RemoveFilter(Next.Get());
