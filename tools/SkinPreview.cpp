@@ -2,7 +2,7 @@
 // a quick look at the skin without the player.
 // Usage: SkinPreview SKIN.skn [SECONDS] [muted|menu|popup]
 #include "common/TextConversion.h"
-#include "skin/TSkin.h"
+#include "skin/SkinInterfaces.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 #include <utility>
 
 using Microsoft::WRL::ComPtr;
-using namespace vireon;
+using namespace vireon::skin;
 
 namespace {
 
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     wc.lpszClassName = L"SkinPreviewWindow";
     RegisterClassW(&wc);
     std::string path(argv[1]), mode(argc > 3 ? argv[3] : "");
-    ComPtr<TSkin> skin = TSkin::Create();
+    ComPtr<ISkin> skin = CreateSkin({});
     skin->LoadSkin(vireon::WideFromAnsi(path));
     HWND main = MakeWindow(L"Vireon", 10, 10, 800, 600, MakeMenu());
     HWND mini = MakeWindow(L"Mini", 0, 940, 1280, 72, nullptr);

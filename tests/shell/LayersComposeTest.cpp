@@ -45,8 +45,6 @@
 #include "engine/TGraphNotifyWindow.h"
 #include "engine/TPinList.h"
 #include "skin/SkinInterfaces.h"
-#include "skin/TSkin.h"
-#include "skin/TSkinImage.h"
 #include "dvdnav/OwnDvdGraphBuilder.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +52,7 @@
 TEST(LibrariesCompose, FormsUtilEngineSkinAndTheDvdFactoryInOneUnit) {
     vireon::TForm* form = nullptr;
     vireon::TFilterGraph* graph = nullptr;
-    Microsoft::WRL::ComPtr<vireon::ISkin> skin;
+    Microsoft::WRL::ComPtr<vireon::skin::ISkin> skin;
     HRESULT (*createOwnBuilder)(IDvdGraphBuilder**) = &dvdnav::CreateOwnDvdGraphBuilder;
     EXPECT_EQ(nullptr, form);
     EXPECT_EQ(nullptr, graph);

@@ -1,6 +1,6 @@
 #include "TestSkin.h"
 
-#include "skin/TSkin.h"
+#include "skin/SkinInterfaces.h"
 
 #include <stdexcept>
 
@@ -9,12 +9,12 @@ using Microsoft::WRL::ComPtr;
 namespace shelltest {
 
 struct TTestSkin::TImpl {
-    ComPtr<vireon::TSkin> Skin = vireon::TSkin::Create();
+    ComPtr<vireon::skin::ISkin> Skin = vireon::skin::CreateSkin({});
 };
 
 TTestSkin::TTestSkin() : FImpl(std::make_unique<TImpl>()) {
     FImpl->Skin->LoadSkin(L"" VIREON_BUILD_DIR "/bin/skins/DVDTest.skn");
-    FImpl->Skin->OnClick = [this](vireon::ISkin*, vireon::ISkinObject* Source) {
+    FImpl->Skin->Events().OnClick = [this](vireon::skin::ISkin*, vireon::skin::ISkinObject* Source) {
         if (OnClick)
             OnClick(Source->GetName());
     };
@@ -27,16 +27,21 @@ void TTestSkin::Apply(HWND Window, const std::wstring& Form) {
 }
 
 bool TTestSkin::IsSkinned(HWND Window) const {
-    return FImpl->Skin->Find(Window) != nullptr;
+    try {
+        return FImpl->Skin->GetSkinForm(Window) != nullptr;
+    } catch (const vireon::skin::ESkinError&) {
+        return false;
+    }
 }
 
 void TTestSkin::Click(HWND Window, const std::wstring& Object) {
-    ComPtr<vireon::ISkinForm> form = FImpl->Skin->GetSkinForm(Window);
-    ComPtr<vireon::ISkinVisual> visual;
-    if (ComPtr<vireon::ISkinObject> found = form->FindObject(Object); !found || FAILED(found.As(&visual)))
+    ComPtr<vireon::skin::ISkinForm> form = FImpl->Skin->GetSkinForm(Window);
+    ComPtr<vireon::skin::ISkinVisual> visual;
+    if (ComPtr<vireon::skin::ISkinObject> found = form->FindObject(Object);
+        !found || FAILED(found.As(&visual)))
         throw std::runtime_error("the skin form has no visible object of that name");
     const RECT rect = visual->GetRect();
-    const vireon::TSkinFrame frame = form->GetFrame();
+    const vireon::skin::TSkinFrame frame = form->GetFrame();
     // Mouse messages take client coordinates; the client starts below the frame's top part.
     const LPARAM point =
         MAKELPARAM((rect.left + rect.right) / 2 - frame.Left, (rect.top + rect.bottom) / 2 - frame.Top);

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <fstream>
 #include <string>
 
@@ -14,6 +15,17 @@ namespace skintest {
 
 inline std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
+}
+
+// The message of a caught exception.
+inline std::string What(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "unknown";
+    }
 }
 
 inline std::string ScratchDir() {

@@ -3,9 +3,9 @@
 // baseline measured in the same run.
 // Usage: SkinBench SKIN.skn
 #include "common/TextConversion.h"
-#include "skin/TSkin.h"
-#include "skin/TSkinWindow.h"
-#include "skin/TgaImage.h"
+#include "TSkin.h"
+#include "TSkinWindow.h"
+#include "TgaImage.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-using namespace vireon;
+using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 
 namespace {

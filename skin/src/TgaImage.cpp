@@ -1,23 +1,16 @@
-#include "skin/TgaImage.h"
+#include "TgaImage.h"
+
+#include "common/TextConversion.h"
 
 #include "common/Win32Handles.h"
 #include "skin/SkinInterfaces.h"
 
 #include <functional>
 
-namespace vireon {
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
+namespace vireon::skin {
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path, size_t limit) {
-    std::string name = Narrow(path);
+    std::string name = Utf8FromWide(path);
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -135,4 +128,4 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name) {
     return image;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -3,14 +3,17 @@
 // close commands through the skin's buttons.
 #pragma once
 
-#include "skin/SkinObjects.h"
-#include "skin/TSkinFormView.h"
-#include "skin/TSkinMenuStyler.h"
+#include "SkinObjects.h"
+#include "TSkinFormView.h"
+#include "TSkinMenuStyler.h"
 
+#include <commctrl.h>
+
+#include <functional>
 #include <memory>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkin;
 
@@ -38,6 +41,10 @@ public:
     // Redraws a part of the form and shows it at once, without erasing.
     void Invalidate(const RECT& rect);
 
+    // How the engine's subclass is found on a window.
+    static constexpr UINT_PTR kSubclassId = 0x56534B4E;
+    static SUBCLASSPROC SubclassProcedure() { return SubclassProc; }
+
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
@@ -46,6 +53,14 @@ private:
     bool HandleMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     void KeyMenu(wchar_t key);
+    int MnemonicItem(wchar_t key);
+    void SelectMenuBar();
+    void SetMenuBarHot(int item);
+    int MenuBarItemAt(POINT screen) const;
+    static LRESULT CALLBACK MenuFilter(int code, WPARAM wParam, LPARAM lParam);
+    bool FilterMenuMessage(const MSG& msg);
+    void MenuSelected(WPARAM wParam, LPARAM lParam);
+    void Change(int index, const std::function<void(TObjectState&)>& apply);
     void Present(const RECT& rect);
     void PaintClient();
     void PaintFrame();
@@ -59,8 +74,8 @@ private:
     void SetHover(int index);
     void DragTo(POINT p);
     void RefreshMenuBar();
-    void TrackMenuBar(int item);
-    int NextMenuBarItem(int current, const RECT& window);
+    void TrackMenuBar(int item, bool byKey);
+    int NextMenuBarItem(int current);
     void RunSystemCommand(const TObjectDef& def);
     void CreateTips();
     void UpdateTip(int index);
@@ -78,9 +93,19 @@ private:
     int pressed_ = -1;
     bool tracking_ = false;
     TSkinMenuStyler* styler_ = nullptr;
+    // The bar menu open now: its item, what is highlighted in it, and the item to open next.
+    struct TMenuTrack {
+        HMENU top = nullptr;
+        int item = -1;
+        HMENU selected = nullptr;
+        bool selectedOpens = false;
+        int next = -1;
+        bool nextByKey = false;
+    };
+    TMenuTrack menuTrack_;
     UniqueWindow tips_;
     // Cleared when the window goes, so that code after an event handler knows to stop.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,15 +1,17 @@
-#include "skin/SkinObjects.h"
+#include "SkinObjects.h"
 
-#include "skin/TSkinWindow.h"
-#include "skin/TgaImage.h"
+#include "common/TextConversion.h"
 
-namespace vireon {
+#include "TSkinWindow.h"
+#include "TgaImage.h"
+
+namespace vireon::skin {
 
 using Microsoft::WRL::ComPtr;
 
 TSkinWindow& TSkinHandleBase::Window() const {
     if (!window_)
-        throw ESkinError("the skin object \"" + Narrow(name_) + "\" belongs to a window that is gone");
+        throw ESkinError("the skin object \"" + Utf8FromWide(name_) + "\" belongs to a window that is gone");
     return *window_;
 }
 
@@ -44,7 +46,7 @@ template <typename I, typename... B> void TSkinVisualHandle<I, B...>::SetRect(co
         rect.right > kLimit || rect.bottom > kLimit)
         throw ESkinError("SetRect: the rectangle (" + std::to_string(rect.left) + ", " +
                          std::to_string(rect.top) + ", " + std::to_string(rect.right) + ", " +
-                         std::to_string(rect.bottom) + ") of \"" + Narrow(name_) + "\" is not valid");
+                         std::to_string(rect.bottom) + ") of \"" + Utf8FromWide(name_) + "\" is not valid");
     Window().SetObjectRect(index_, rect);
 }
 
@@ -83,7 +85,7 @@ void TSkinStaticHandle::SetText(const std::wstring& text) {
 void TSkinScrollBarHandle::SetMax(int max) {
     if (max < 0)
         throw ESkinError("SetMax: " + std::to_string(max) + " is out of range (at least 0) for \"" +
-                         Narrow(name_) + "\"");
+                         Utf8FromWide(name_) + "\"");
     Window().SetScroll(index_, Window().View().Object(index_).pos, max);
 }
 
@@ -99,4 +101,4 @@ int TSkinScrollBarHandle::GetStep() {
     return Window().View().Object(index_).def->step;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

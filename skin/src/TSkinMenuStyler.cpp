@@ -1,10 +1,10 @@
-#include "skin/TSkinMenuStyler.h"
+#include "TSkinMenuStyler.h"
 
-#include "skin/TSkinFormView.h"
+#include "TSkinFormView.h"
 
 #include <commctrl.h>
 
-namespace vireon {
+namespace vireon::skin {
 
 namespace {
 
@@ -289,4 +289,4 @@ std::vector<TMenuBarItem> LayoutMenuBar(HMENU menu, HDC dc, HFONT font, const RE
     return items;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

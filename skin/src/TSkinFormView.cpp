@@ -1,8 +1,8 @@
-#include "skin/TSkinFormView.h"
+#include "TSkinFormView.h"
 
 #include <algorithm>
 
-namespace vireon {
+namespace vireon::skin {
 
 TSkinFormView::TSkinFormView(std::shared_ptr<const TSkinData> data, const TFormDef& form, bool menuBar)
     : data_(std::move(data)), form_(&form), menuBar_(menuBar), width_(form.width), height_(form.height) {
@@ -16,7 +16,7 @@ TSkinFormView::TSkinFormView(std::shared_ptr<const TSkinData> data, const TFormD
         o.text = o.def->text;
     }
     surface_ = TSurface(width_, height_);
-    RenderBackground();
+    background_ = RenderBackground(width_, height_);
     Render({0, 0, width_, height_});
 }
 
@@ -53,25 +53,28 @@ void MoveEdges(RECT& r, const TAnchors& a, int dx, int dy) {
 void TSkinFormView::Resize(int width, int height) {
     if (width == width_ && height == height_)
         return;
+    // Made before anything changes: a size the form cannot draw leaves it as it was.
     TSurface surface(std::max(1, width), std::max(1, height));
+    TPixmap background = RenderBackground(width, height);
     int dx = width - width_, dy = height - height_;
     for (TObjectState& o : objects_)
         MoveEdges(o.rect, o.def->anchors, dx, dy);
     width_ = width;
     height_ = height;
     surface_ = std::move(surface);
-    RenderBackground();
+    background_ = std::move(background);
     Render({0, 0, width_, height_});
 }
 
-void TSkinFormView::RenderBackground() {
-    background_ = TPixmap(std::max(1, width_), std::max(1, height_));
+TPixmap TSkinFormView::RenderBackground(int width, int height) const {
+    TPixmap background(std::max(1, width), std::max(1, height));
     TObjectDef box;
     box.fill = form_->fill;
     box.fill2 = form_->fill2;
     box.border = form_->outline;
-    background_.Fill(background_.Bounds(), Premultiply(form_->fill));
-    background_.Blend(background_.Bounds(), RenderPanel(box, width_, height_), {0, 0});
+    background.Fill(background.Bounds(), Premultiply(form_->fill));
+    background.Blend(background.Bounds(), RenderPanel(box, width, height), {0, 0});
+    return background;
 }
 
 int TSkinFormView::Find(const std::wstring& name) const {
@@ -193,4 +196,4 @@ void TSkinFormView::Render(const RECT& dirty) {
             DrawObject(o, clip);
 }
 
-} // namespace vireon
+} // namespace vireon::skin

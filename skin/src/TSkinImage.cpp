@@ -1,9 +1,11 @@
-#include "skin/TSkinImage.h"
+#include "TSkinImage.h"
+
+#include "common/TextConversion.h"
 
 #include "common/Win32Handles.h"
-#include "skin/TgaImage.h"
+#include "TgaImage.h"
 
-namespace vireon {
+namespace vireon::skin {
 
 namespace {
 
@@ -13,7 +15,11 @@ constexpr size_t kMaxImageFile = 64 * 1024 * 1024;
 } // namespace
 
 Microsoft::WRL::ComPtr<TSkinImage> TSkinImage::Create() {
-    return Microsoft::WRL::ComPtr<TSkinImage>(new TSkinImage);
+    return MakeComObject<TSkinImage>();
+}
+
+Microsoft::WRL::ComPtr<ISkinImage> CreateSkinImage() {
+    return TSkinImage::Create();
 }
 
 void TSkinImage::CreateImage(int width, int height) {
@@ -22,7 +28,7 @@ void TSkinImage::CreateImage(int width, int height) {
 
 void TSkinImage::LoadFromFile(const std::wstring& path) {
     // Decoded aside, so a failure leaves the old picture in place.
-    pixels_ = DecodeTga(ReadFileBytes(path, kMaxImageFile), Narrow(path));
+    pixels_ = DecodeTga(ReadFileBytes(path, kMaxImageFile), Utf8FromWide(path));
 }
 
 SIZE TSkinImage::GetSize() {
@@ -82,4 +88,4 @@ void DrawPixmap(HDC dc, const RECT& target, const TPixmap& pixmap, const RECT& s
                    SRCCOPY);
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -3,15 +3,15 @@
 // feeds it input and puts its pixels on the screen.
 #pragma once
 
-#include "skin/SkinData.h"
-#include "skin/SkinPainter.h"
+#include "SkinData.h"
+#include "SkinPainter.h"
 
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 struct TObjectState {
     const TObjectDef* def = nullptr;
@@ -74,7 +74,7 @@ private:
     void DrawObject(TObjectState& object, const RECT& clip);
     void DrawMenuBar(const RECT& clip);
     const TPixmap& Picture(TObjectState& object, TButtonStateIndex state);
-    void RenderBackground();
+    TPixmap RenderBackground(int width, int height) const;
 
     std::shared_ptr<const TSkinData> data_;
     const TFormDef* form_;
@@ -89,4 +89,4 @@ private:
     int menuHot_ = -1;
 };
 
-} // namespace vireon
+} // namespace vireon::skin

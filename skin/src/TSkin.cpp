@@ -1,14 +1,23 @@
-#include "skin/TSkin.h"
+#include "TSkin.h"
 
-#include "skin/TSkinWindow.h"
-#include "skin/TgaImage.h"
+#include "common/TextConversion.h"
 
-namespace vireon {
+#include "TPrivateFonts.h"
+#include "TSkinWindow.h"
+#include "TgaImage.h"
+
+namespace vireon::skin {
 
 using Microsoft::WRL::ComPtr;
 
 ComPtr<TSkin> TSkin::Create() {
-    return ComPtr<TSkin>(new TSkin);
+    return AdoptComPointer(new TSkin);
+}
+
+ComPtr<ISkin> CreateSkin(TSkinExceptionEvent onHandlerException) {
+    ComPtr<TSkin> skin = TSkin::Create();
+    skin->Events().OnHandlerException = std::move(onHandlerException);
+    return skin;
 }
 
 TSkin::~TSkin() {
@@ -18,7 +27,14 @@ TSkin::~TSkin() {
 }
 
 void TSkin::LoadSkin(const std::wstring& path) {
-    data_ = ParseSkinFile(path);
+    std::shared_ptr<TSkinData> data = ParseSkinFile(path);
+    // The faces stay loaded while any window still draws with this skin; loading a skin with the
+    // same font files again keeps the ones loaded.
+    if (data_ && data_->fontFiles == data->fontFiles)
+        data->fonts = data_->fonts;
+    else
+        data->fonts = std::make_shared<const TPrivateFonts>(data->fontFiles, Utf8FromWide(path));
+    data_ = std::move(data);
 }
 
 void TSkin::ApplySkin(HWND window) {
@@ -32,8 +48,8 @@ void TSkin::ApplySkinForm(HWND window, const std::wstring& formName) {
         throw ESkinError("ApplySkinForm: no skin is loaded");
     const TFormDef* form = data_->FindForm(formName);
     if (!form)
-        throw ESkinError("ApplySkinForm: the skin " + Narrow(data_->path) + " has no form \"" +
-                         Narrow(formName) + "\"");
+        throw ESkinError("ApplySkinForm: the skin " + Utf8FromWide(data_->path) + " has no form \"" +
+                         Utf8FromWide(formName) + "\"");
     Apply(window, *form, false);
 }
 
@@ -74,30 +90,63 @@ bool TSkin::Guarded(ISkinObject* source, const std::shared_ptr<bool>& alive, Cal
         try {
             call();
         } catch (...) {
-            if (OnHandlerException)
-                OnHandlerException(std::current_exception());
+            Report(std::current_exception());
         }
     }
     return *alive;
 }
 
+void Trace(const std::string& text) noexcept {
+    OutputDebugStringA(("skin: " + text + "\n").c_str());
+}
+
+void TraceError(const char* what, std::exception_ptr error) noexcept {
+    std::string text = std::string(what) + ": ";
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        text += e.what();
+    } catch (...) {
+        text += "an exception of unknown type";
+    }
+    Trace(text);
+}
+
+void TSkin::Report(std::exception_ptr error) noexcept {
+    if (!events_.OnHandlerException) {
+        TraceError("unhandled error in an event", error);
+        return;
+    }
+    // The hook may release the skin; it lives until the hook returns.
+    ComPtr<ISkin> self(this);
+    try {
+        events_.OnHandlerException(error);
+    } catch (...) {
+        TraceError("the handler-exception event failed", std::current_exception());
+    }
+}
+
 bool TSkin::Raise(const TSkinEvent& event, ISkinObject* source, const std::shared_ptr<bool>& alive) {
     if (!event)
         return *alive;
-    return Guarded(source, alive, [&] { event(this, source); });
+    // A copy: the handler may assign the event anew while it runs.
+    TSkinEvent handler = event;
+    return Guarded(source, alive, [&] { handler(this, source); });
 }
 
 bool TSkin::RaiseMouseDown(ISkinObject* source, TSkinMouseButton button, POINT point,
                            const std::shared_ptr<bool>& alive) {
-    if (!OnMouseDown)
+    if (!events_.OnMouseDown)
         return *alive;
-    return Guarded(source, alive, [&] { OnMouseDown(this, source, button, point.x, point.y); });
+    TSkinMouseEvent handler = events_.OnMouseDown;
+    return Guarded(source, alive, [&] { handler(this, source, button, point.x, point.y); });
 }
 
 bool TSkin::RaiseScroll(ISkinObject* source, int pos, const std::shared_ptr<bool>& alive) {
-    if (!OnScroll)
+    if (!events_.OnScroll)
         return *alive;
-    return Guarded(source, alive, [&] { OnScroll(this, source, pos); });
+    TSkinScrollEvent handler = events_.OnScroll;
+    return Guarded(source, alive, [&] { handler(this, source, pos); });
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,7 +1,7 @@
 // A parsed skin file: glyphs, button styles and forms with their objects, in skin-form pixels.
 #pragma once
 
-#include "skin/Raster.h"
+#include "Raster.h"
 #include "skin/SkinInterfaces.h"
 
 #include <array>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 enum class TObjectKind { Panel, Button, ScrollBar, Static };
 
@@ -126,9 +126,15 @@ struct TFormDef {
     TMenuLook menu;
 };
 
+class TPrivateFonts;
+
 struct TSkinData {
     std::wstring path;
     std::vector<TFormDef> forms;
+    // Font files the skin brings along, full paths; loaded for this process while the skin is in
+    // use, so that its faces look alike on every machine.
+    std::vector<std::wstring> fontFiles;
+    std::shared_ptr<const TPrivateFonts> fonts;
     const TFormDef* FindForm(const std::wstring& name) const;
 };
 
@@ -136,9 +142,9 @@ struct TSkinData {
 constexpr size_t kMaxSkinFileSize = 4 * 1024 * 1024;
 
 // Reads and checks a whole skin file; throws ESkinError naming the file and line.
-std::shared_ptr<const TSkinData> ParseSkinFile(const std::wstring& path);
-std::shared_ptr<const TSkinData> ParseSkinText(const std::string& text, const std::wstring& path);
+std::shared_ptr<TSkinData> ParseSkinFile(const std::wstring& path);
+std::shared_ptr<TSkinData> ParseSkinText(const std::string& text, const std::wstring& path);
 
 bool SameName(const std::wstring& a, const std::wstring& b);
 
-} // namespace vireon
+} // namespace vireon::skin

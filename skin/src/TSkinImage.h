@@ -1,11 +1,11 @@
 // The engine's image object: a premultiplied 32-bit image to load, fill, blend and draw.
 #pragma once
 
-#include "skin/ComObject.h"
-#include "skin/Pixmap.h"
+#include "common/ComObject.h"
+#include "Pixmap.h"
 #include "skin/SkinInterfaces.h"
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkinImage : public TComObject<ISkinImage> {
 public:
@@ -27,4 +27,4 @@ private:
 // Draws a premultiplied pixmap region onto a device context, blending by its alpha.
 void DrawPixmap(HDC dc, const RECT& target, const TPixmap& pixmap, const RECT& source, bool blend);
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "common/Win32Handles.h"
-#include "skin/SkinData.h"
-#include "skin/SkinPainter.h"
+#include "SkinData.h"
+#include "SkinPainter.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkinMenuStyler {
 public:
@@ -57,4 +57,4 @@ private:
 // The top-level items of a menu bar laid out from the left of `bar`.
 std::vector<struct TMenuBarItem> LayoutMenuBar(HMENU menu, HDC dc, HFONT font, const RECT& bar);
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,4 +1,4 @@
-#include "skin/Pixmap.h"
+#include "Pixmap.h"
 
 #include "skin/SkinInterfaces.h"
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace vireon {
+namespace vireon::skin {
 
 namespace {
 
@@ -150,4 +150,4 @@ void TPixmap::Copy(const RECT& rect, const TPixmap& source, POINT origin) {
     }
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -2,8 +2,8 @@
 // every skinned window.
 #pragma once
 
-#include "skin/ComObject.h"
-#include "skin/SkinData.h"
+#include "common/ComObject.h"
+#include "SkinData.h"
 #include "skin/SkinInterfaces.h"
 
 #include <exception>
@@ -11,9 +11,13 @@
 #include <map>
 #include <memory>
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkinWindow;
+
+// Reports to the debugger output what the engine cannot raise.
+void Trace(const std::string& text) noexcept;
+void TraceError(const char* what, std::exception_ptr error) noexcept;
 
 class TSkin : public TComObject<ISkin> {
 public:
@@ -28,20 +32,16 @@ public:
     void ApplySkinForm(HWND window, const std::wstring& formName) override;
     Microsoft::WRL::ComPtr<ISkinForm> GetSkinForm(HWND window) override;
 
-    TSkinEvent OnClick;
-    TSkinMouseEvent OnMouseDown;
-    TSkinEvent OnMouseIn;
-    TSkinEvent OnMouseOut;
-    TSkinScrollEvent OnScroll;
-    // An exception thrown by an event handler cannot cross the window procedure; it goes here
-    // (dropped when unassigned).
-    std::function<void(std::exception_ptr)> OnHandlerException;
+    TSkinEvents& Events() override { return events_; }
 
     // Raise an event unless it is unassigned; false when the window went away meanwhile.
     bool Raise(const TSkinEvent& event, ISkinObject* source, const std::shared_ptr<bool>& alive);
     bool RaiseMouseDown(ISkinObject* source, TSkinMouseButton button, POINT point,
                         const std::shared_ptr<bool>& alive);
     bool RaiseScroll(ISkinObject* source, int pos, const std::shared_ptr<bool>& alive);
+    // An error caught in a window procedure: to OnHandlerException, else to the debugger output.
+    // Nothing leaves, not even what OnHandlerException itself throws.
+    void Report(std::exception_ptr error) noexcept;
 
     // The engine's side: the window record for a handle (null when not skinned), and its end.
     TSkinWindow* Find(HWND window) const;
@@ -53,8 +53,9 @@ private:
     void Apply(HWND window, const TFormDef& form, bool menuBar);
     template <typename Call> bool Guarded(ISkinObject* source, const std::shared_ptr<bool>& alive, Call call);
 
+    TSkinEvents events_;
     std::shared_ptr<const TSkinData> data_;
     std::map<HWND, std::unique_ptr<TSkinWindow>> windows_;
 };
 
-} // namespace vireon
+} // namespace vireon::skin

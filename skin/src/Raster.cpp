@@ -1,9 +1,9 @@
-#include "skin/Raster.h"
+#include "Raster.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vireon {
+namespace vireon::skin {
 
 namespace {
 
@@ -174,4 +174,4 @@ void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour
     }
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,17 +1,19 @@
-// The skin engine's interfaces: the control (ISkin), its image object (ISkinImage) and the objects of a
-// skin form. They are COM-style interfaces held in Microsoft::WRL::ComPtr; a failing call throws
-// ESkinError. Strings are wide.
+// The skin engine's public face: the control (ISkin) with its events, its image object (ISkinImage),
+// the objects of a skin form, and the functions that create the control and the image. They are
+// COM-style interfaces held in Microsoft::WRL::ComPtr; a failing call throws ESkinError. Strings
+// are wide.
 #pragma once
 
 #include <windows.h>
 #include <unknwn.h>
 #include <wrl/client.h>
 
+#include <exception>
 #include <functional>
 #include <stdexcept>
 #include <string>
 
-namespace vireon {
+namespace vireon::skin {
 
 // A failed skin call: the message says what and, for skin files, where.
 class ESkinError : public std::runtime_error {
@@ -70,11 +72,34 @@ struct ISkinButton : public ISkinVisual {
     virtual void SetDisabled(bool disabled) = 0;
 };
 
+struct ISkin;
+
+// Events of the skin control, raised for every skinned window; Source is the object concerned.
+enum class TSkinMouseButton { mbLeft, mbRight, mbMiddle };
+using TSkinEvent = std::function<void(ISkin* Sender, ISkinObject* Source)>;
+using TSkinMouseEvent =
+    std::function<void(ISkin* Sender, ISkinObject* Source, TSkinMouseButton Button, int X, int Y)>;
+using TSkinScrollEvent = std::function<void(ISkin* Sender, ISkinObject* Source, int NewPos)>;
+// Where an exception thrown by an event handler goes: it cannot cross a window procedure.
+using TSkinExceptionEvent = std::function<void(std::exception_ptr error)>;
+
+struct TSkinEvents {
+    TSkinEvent OnClick;
+    TSkinMouseEvent OnMouseDown;
+    TSkinEvent OnMouseIn;
+    TSkinEvent OnMouseOut;
+    TSkinScrollEvent OnScroll;
+    // Unassigned, handler exceptions are only reported to the debugger output.
+    TSkinExceptionEvent OnHandlerException;
+};
+
 struct ISkin : public IUnknown {
+    // Parses and checks the whole file first: on an error the skin loaded before stays in use.
     virtual void LoadSkin(const std::wstring& path) = 0;
     virtual void ApplySkin(HWND window) = 0;
     virtual void ApplySkinForm(HWND window, const std::wstring& formName) = 0;
     virtual Microsoft::WRL::ComPtr<ISkinForm> GetSkinForm(HWND window) = 0;
+    virtual TSkinEvents& Events() = 0;
 };
 
 // Premultiplied 32-bit image. Colours are 0xAARRGGBB with straight alpha.
@@ -89,26 +114,27 @@ struct ISkinImage : public IUnknown {
     virtual void DrawTo(HDC dc, const RECT& rect) = 0;
 };
 
-// Events of the skin control; Source is the object concerned.
-enum class TSkinMouseButton { mbLeft, mbRight, mbMiddle };
-using TSkinEvent = std::function<void(ISkin* Sender, ISkinObject* Source)>;
-using TSkinMouseEvent =
-    std::function<void(ISkin* Sender, ISkinObject* Source, TSkinMouseButton Button, int X, int Y)>;
-using TSkinScrollEvent = std::function<void(ISkin* Sender, ISkinObject* Source, int NewPos)>;
+// A new skin control. `onHandlerException` receives what the event handlers throw; the program
+// passes its application's exception handler here, so that nothing a handler throws is lost.
+Microsoft::WRL::ComPtr<ISkin> CreateSkin(TSkinExceptionEvent onHandlerException);
+// A new, empty image object.
+Microsoft::WRL::ComPtr<ISkinImage> CreateSkinImage();
 
-} // namespace vireon
+} // namespace vireon::skin
 
-__CRT_UUID_DECL(vireon::ISkinObject, 0xfb349693, 0x43fc, 0x4bb4, 0x98, 0x08, 0x44, 0x20, 0xd5, 0x96, 0x6d,
-                0x0e)
-__CRT_UUID_DECL(vireon::ISkinForm, 0x2105ee16, 0xda22, 0x4613, 0x9f, 0x71, 0xcf, 0xb7, 0xd0, 0x84, 0xbc, 0xfa)
-__CRT_UUID_DECL(vireon::ISkinVisual, 0xdf2a6c27, 0xf705, 0x4cc0, 0xaf, 0xf8, 0x04, 0x70, 0x2d, 0x95, 0x76,
-                0x44)
-__CRT_UUID_DECL(vireon::ISkinScrollBar, 0x40c47b8d, 0x3ba8, 0x4935, 0x95, 0xb7, 0x67, 0x1b, 0xc3, 0x62, 0x56,
-                0x86)
-__CRT_UUID_DECL(vireon::ISkinStatic, 0x115ecac4, 0xb6d0, 0x4f24, 0xa1, 0xbc, 0xc2, 0xfe, 0xd9, 0x5d, 0x07,
-                0xbd)
-__CRT_UUID_DECL(vireon::ISkinButton, 0x3f6c9484, 0xee1d, 0x40b4, 0x95, 0xb7, 0x3c, 0xa0, 0x51, 0x00, 0x7e,
-                0x11)
-__CRT_UUID_DECL(vireon::ISkin, 0x769bdd0c, 0x48bb, 0x44e8, 0xa9, 0x5d, 0x2e, 0x7e, 0x4e, 0xb8, 0x41, 0x2e)
-__CRT_UUID_DECL(vireon::ISkinImage, 0xdca7db69, 0x4d52, 0x45bc, 0xbc, 0xa0, 0x18, 0xfb, 0x82, 0xef, 0xaf,
-                0xf5)
+__CRT_UUID_DECL(vireon::skin::ISkinObject, 0xfb349693, 0x43fc, 0x4bb4, 0x98, 0x08, 0x44, 0x20, 0xd5, 0x96,
+                0x6d, 0x0e)
+__CRT_UUID_DECL(vireon::skin::ISkinForm, 0x2105ee16, 0xda22, 0x4613, 0x9f, 0x71, 0xcf, 0xb7, 0xd0, 0x84, 0xbc,
+                0xfa)
+__CRT_UUID_DECL(vireon::skin::ISkinVisual, 0xdf2a6c27, 0xf705, 0x4cc0, 0xaf, 0xf8, 0x04, 0x70, 0x2d, 0x95,
+                0x76, 0x44)
+__CRT_UUID_DECL(vireon::skin::ISkinScrollBar, 0x40c47b8d, 0x3ba8, 0x4935, 0x95, 0xb7, 0x67, 0x1b, 0xc3, 0x62,
+                0x56, 0x86)
+__CRT_UUID_DECL(vireon::skin::ISkinStatic, 0x115ecac4, 0xb6d0, 0x4f24, 0xa1, 0xbc, 0xc2, 0xfe, 0xd9, 0x5d,
+                0x07, 0xbd)
+__CRT_UUID_DECL(vireon::skin::ISkinButton, 0x3f6c9484, 0xee1d, 0x40b4, 0x95, 0xb7, 0x3c, 0xa0, 0x51, 0x00,
+                0x7e, 0x11)
+__CRT_UUID_DECL(vireon::skin::ISkin, 0x769bdd0c, 0x48bb, 0x44e8, 0xa9, 0x5d, 0x2e, 0x7e, 0x4e, 0xb8, 0x41,
+                0x2e)
+__CRT_UUID_DECL(vireon::skin::ISkinImage, 0xdca7db69, 0x4d52, 0x45bc, 0xbc, 0xa0, 0x18, 0xfb, 0x82, 0xef,
+                0xaf, 0xf5)

@@ -1,20 +1,20 @@
-#include "skin/TSkinWindow.h"
+#include "TSkinWindow.h"
 
-#include "skin/TSkin.h"
+#include "TSkin.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 
-namespace vireon {
+namespace vireon::skin {
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x56534B4E;
 constexpr LONG kFrameStyles = WS_CAPTION | WS_THICKFRAME;
 constexpr LONG kFrameExStyles = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
 
@@ -33,28 +33,28 @@ bool Interactive(const TObjectState& o) {
 TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinData> data,
                          const TFormDef& form, bool menuBar)
     : skin_(skin), window_(window), view_(std::move(data), form, menuBar) {
-    form_ = new TSkinFormHandle(this, form.name);
+    form_ = MakeComObject<TSkinFormHandle>(this, form.name);
     detachable_.push_back(form_.Get());
     for (size_t i = 0; i < view_.Count(); ++i) {
         const TObjectDef& def = *view_.Object(i).def;
         ComPtr<ISkinObject> handle;
         TSkinHandleBase* base = nullptr;
-        auto make = [&](auto* object) {
-            handle = object;
-            base = object;
+        auto make = [&](auto object) {
+            base = object.Get();
+            handle = std::move(object);
         };
         switch (def.kind) {
         case TObjectKind::Panel:
-            make(new TSkinPanelHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinPanelHandle>(this, int(i), def.name));
             break;
         case TObjectKind::Button:
-            make(new TSkinButtonHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinButtonHandle>(this, int(i), def.name));
             break;
         case TObjectKind::ScrollBar:
-            make(new TSkinScrollBarHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinScrollBarHandle>(this, int(i), def.name));
             break;
         case TObjectKind::Static:
-            make(new TSkinStaticHandle(this, int(i), def.name));
+            make(MakeComObject<TSkinStaticHandle>(this, int(i), def.name));
             break;
         }
         handles_.push_back(handle);
@@ -159,7 +159,17 @@ LRESULT CALLBACK TSkinWindow::SubclassProc(HWND window, UINT message, WPARAM wPa
     }
     std::shared_ptr<bool> alive = self->alive_;
     bool handled = false;
-    LRESULT result = self->Handle(message, wParam, lParam, handled);
+    LRESULT result = 0;
+    // No error may leave a window procedure: it would end the process.
+    try {
+        result = self->Handle(message, wParam, lParam, handled);
+    } catch (...) {
+        if (*alive)
+            self->skin_.Report(std::current_exception());
+        else
+            TraceError("error in a window that is gone", std::current_exception());
+        return 0;
+    }
     if (handled || !*alive)
         return result;
     return DefSubclassProc(window, message, wParam, lParam);
@@ -240,26 +250,17 @@ bool TSkinWindow::HandleMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_KEYMENU || !view_.HasMenuBar())
             return false;
-        KeyMenu(wchar_t(towupper(wchar_t(lParam & 0xFFFF))));
+        KeyMenu(wchar_t(lParam & 0xFFFF));
         return true;
+    case WM_MENUSELECT:
+        if (menuTrack_.top)
+            MenuSelected(wParam, lParam);
+        return false;
     default:
         if (message != RehoverMessage())
             return false;
         Rehover();
         return true;
-    }
-}
-
-// Alt and a letter open the menu bar's item with that mnemonic.
-void TSkinWindow::KeyMenu(wchar_t key) {
-    auto& items = view_.MenuItems();
-    for (size_t i = 0; key && i < items.size(); ++i) {
-        size_t amp = items[i].text.find(L'&');
-        if (amp != std::wstring::npos && amp + 1 < items[i].text.size() &&
-            wchar_t(towupper(items[i].text[amp + 1])) == key) {
-            TrackMenuBar(int(i));
-            return;
-        }
     }
 }
 
@@ -398,27 +399,63 @@ void TSkinWindow::Invalidate(const RECT& rect) {
         Present(r);
 }
 
-void TSkinWindow::SetObjectRect(int index, const RECT& rect) {
+namespace {
+
+// What a caller may change of an object, kept to take a refused change back.
+struct TSavedObject {
+    explicit TSavedObject(const TObjectState& o)
+        : rect(o.rect), visible(o.visible), disabled(o.disabled), pos(o.pos), max(o.max), text(o.text) {}
+    void Restore(TObjectState& o) const {
+        o.rect = rect;
+        o.visible = visible;
+        o.disabled = disabled;
+        o.pos = pos;
+        o.max = max;
+        o.text = text;
+    }
+    RECT rect;
+    bool visible;
+    bool disabled;
+    int pos;
+    int max;
+    std::wstring text;
+};
+
+} // namespace
+
+// A change the form cannot draw (a size beyond what an image may have) raises, and the object
+// stays as it was: drawn, hit-tested and shown as before the call.
+void TSkinWindow::Change(int index, const std::function<void(TObjectState&)>& apply) {
     TObjectState& o = view_.Object(index);
-    if (EqualRect(&o.rect, &rect))
-        return;
-    RECT old = o.rect;
-    o.rect = rect;
+    TSavedObject saved(o);
+    RECT before = o.rect;
+    apply(o);
+    RECT touched = Union(before, o.rect);
+    try {
+        Invalidate(touched);
+    } catch (...) {
+        saved.Restore(o);
+        Invalidate(touched);
+        throw;
+    }
     UpdateTip(index);
-    Invalidate(Union(old, rect));
+}
+
+void TSkinWindow::SetObjectRect(int index, const RECT& rect) {
+    if (EqualRect(&view_.Object(index).rect, &rect))
+        return;
+    Change(index, [&](TObjectState& o) { o.rect = rect; });
 }
 
 void TSkinWindow::SetObjectVisible(int index, bool visible) {
     TObjectState& o = view_.Object(index);
     if (o.visible == visible)
         return;
-    o.visible = visible;
-    UpdateTip(index);
+    Change(index, [&](TObjectState& object) { object.visible = visible; });
     if (!visible && hover_ == index) {
         hover_ = -1;
         o.hover = false;
     }
-    Invalidate(o.rect);
     // What lies under the mouse may have changed (play turns into pause under the pointer); it is
     // looked at once the caller is done, not inside its call.
     if (tracking_)
@@ -439,24 +476,22 @@ void TSkinWindow::Rehover() {
 }
 
 void TSkinWindow::SetObjectText(int index, const std::wstring& text) {
-    TObjectState& o = view_.Object(index);
-    if (o.text == text)
+    if (view_.Object(index).text == text)
         return;
-    o.text = text;
-    Invalidate(o.rect);
+    Change(index, [&](TObjectState& o) { o.text = text; });
 }
 
 void TSkinWindow::SetButtonDisabled(int index, bool disabled) {
     TObjectState& o = view_.Object(index);
     if (o.disabled == disabled)
         return;
-    o.disabled = disabled;
+    Change(index, [&](TObjectState& object) { object.disabled = disabled; });
     if (disabled && pressed_ == index) {
         pressed_ = -1;
         o.pressed = false;
         ReleaseCapture();
+        Invalidate(o.rect);
     }
-    Invalidate(o.rect);
 }
 
 void TSkinWindow::SetScroll(int index, int pos, int max) {
@@ -467,9 +502,10 @@ void TSkinWindow::SetScroll(int index, int pos, int max) {
     int clamped = std::clamp(pos, 0, max);
     if (clamped == o.pos && max == o.max)
         return;
-    o.max = max;
-    o.pos = clamped;
-    Invalidate(o.rect);
+    Change(index, [&](TObjectState& object) {
+        object.max = max;
+        object.pos = clamped;
+    });
 }
 
 bool TSkinWindow::ScreenHit(int index, int x, int y) {
@@ -495,10 +531,10 @@ void TSkinWindow::SetHover(int index) {
         view_.Object(index).hover = true;
         Invalidate(view_.Object(index).rect);
     }
-    if (old >= 0 && !skin_.Raise(skin_.OnMouseOut, handles_[old].Get(), alive))
+    if (old >= 0 && !skin_.Raise(skin_.Events().OnMouseOut, handles_[old].Get(), alive))
         return;
     if (index >= 0)
-        skin_.Raise(skin_.OnMouseIn, handles_[index].Get(), alive);
+        skin_.Raise(skin_.Events().OnMouseIn, handles_[index].Get(), alive);
 }
 
 bool TSkinWindow::MouseMove(POINT p) {
@@ -535,7 +571,7 @@ void TSkinWindow::MouseLeave() {
 bool TSkinWindow::MouseDown(POINT p, TSkinMouseButton button) {
     for (size_t i = 0; button == TSkinMouseButton::mbLeft && i < view_.MenuItems().size(); ++i)
         if (PtInRect(&view_.MenuItems()[i].rect, p)) {
-            TrackMenuBar(int(i));
+            TrackMenuBar(int(i), false);
             return true;
         }
     int hit = view_.HitObject(p);
@@ -572,7 +608,7 @@ bool TSkinWindow::MouseUp(POINT p) {
         skin_.RaiseScroll(handles_[index].Get(), o.pos, alive);
     } else if (view_.HitObject(p) == index && !o.disabled) {
         RunSystemCommand(*o.def);
-        skin_.Raise(skin_.OnClick, handles_[index].Get(), alive);
+        skin_.Raise(skin_.Events().OnClick, handles_[index].Get(), alive);
     }
     if (*alive)
         SetHover(view_.HitObject(p));
@@ -597,63 +633,6 @@ void TSkinWindow::RunSystemCommand(const TObjectDef& def) {
         PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void TSkinWindow::TrackMenuBar(int item) {
-    HMENU menu = GetMenu(window_);
-    std::shared_ptr<bool> alive = alive_;
-    while (menu && item >= 0 && item < int(view_.MenuItems().size())) {
-        HMENU sub = GetSubMenu(menu, item);
-        if (!sub) {
-            if (view_.MenuItems()[item].enabled)
-                PostMessageW(window_, WM_COMMAND, GetMenuItemID(menu, item), 0);
-            return;
-        }
-        if (!view_.MenuItems()[item].enabled)
-            return;
-        view_.MenuHot() = item;
-        Invalidate(view_.MenuBarRect());
-        RECT window{};
-        GetWindowRect(window_, &window);
-        RECT r = view_.MenuItems()[item].rect;
-        OffsetRect(&r, window.left, window.top);
-        TPMPARAMS params{sizeof(params), r};
-        {
-            TSkinMenuStyler styler(sub, view_.Def().menu, view_.Fonts());
-            styler_ = &styler;
-            TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, r.left,
-                             r.bottom, window_, &params);
-            if (!*alive)
-                return;
-            styler_ = nullptr;
-        }
-        view_.MenuHot() = -1;
-        Invalidate(view_.MenuBarRect());
-        item = NextMenuBarItem(item, window);
-    }
-}
-
-// A press on the bar closed the open menu: a press on another item opens that item's menu, a
-// press on the same item only closes it. The press may still wait in the queue or have been taken.
-int TSkinWindow::NextMenuBarItem(int current, const RECT& window) {
-    auto itemAt = [&](POINT screen) {
-        POINT p{screen.x - window.left, screen.y - window.top};
-        for (size_t i = 0; i < view_.MenuItems().size(); ++i)
-            if (PtInRect(&view_.MenuItems()[i].rect, p))
-                return int(i);
-        return -1;
-    };
-    MSG pending{};
-    if (PeekMessageW(&pending, window_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)) {
-        if (itemAt(pending.pt) == current)
-            PeekMessageW(&pending, window_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
-        return -1;
-    }
-    POINT cursor{};
-    if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000) || !GetCursorPos(&cursor))
-        return -1;
-    int next = itemAt(cursor);
-    return next == current ? -1 : next;
-}
-
 void TSkinWindow::PopupMenu(HMENU menu, int x, int y) {
     if (!IsMenu(menu))
         throw ESkinError("PopupMenu: the menu handle is not valid");
@@ -666,4 +645,4 @@ void TSkinWindow::PopupMenu(HMENU menu, int x, int y) {
         styler_ = nullptr;
 }
 
-} // namespace vireon
+} // namespace vireon::skin

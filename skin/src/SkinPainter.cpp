@@ -1,10 +1,10 @@
-#include "skin/SkinPainter.h"
+#include "SkinPainter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <sstream>
 
-namespace vireon {
+namespace vireon::skin {
 
 TSurface::TSurface(int width, int height) {
     BITMAPINFO info{};
@@ -156,14 +156,25 @@ int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
     return 0;
 }
 
+// The face the platform draws its own windows' text in.
+std::wstring PlatformFace() {
+    LOGFONTW font{};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font))
+        return {};
+    return font.lfFaceName;
+}
+
+// The first face of the list this process has (the skin's own faces included), else the
+// platform's default face.
 std::wstring InstalledFace(const std::wstring& faces) {
     std::wstringstream list(faces);
-    std::wstring face, first;
+    std::wstring face;
     WindowDC screen(nullptr);
     while (std::getline(list, face, L',')) {
         face.erase(0, face.find_first_not_of(L' '));
-        if (first.empty())
-            first = face;
+        face.erase(face.find_last_not_of(L' ') + 1);
+        if (face.empty())
+            continue;
         LOGFONTW query{};
         query.lfCharSet = DEFAULT_CHARSET;
         lstrcpynW(query.lfFaceName, face.c_str(), LF_FACESIZE);
@@ -172,7 +183,7 @@ std::wstring InstalledFace(const std::wstring& faces) {
         if (found)
             return face;
     }
-    return first;
+    return PlatformFace();
 }
 
 } // namespace
@@ -183,7 +194,7 @@ HFONT TFontCache::Get(const std::wstring& faces, int size, bool bold, bool under
     if (found != fonts_.end())
         return found->second.get();
     std::wstring face = InstalledFace(faces);
-    HFONT font = CreateFontW(-size, 0, 0, 0, bold ? FW_SEMIBOLD : FW_NORMAL, FALSE, underline, FALSE,
+    HFONT font = CreateFontW(-size, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                              DEFAULT_PITCH, face.c_str());
     fonts_[key].reset(font);
@@ -206,4 +217,4 @@ void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef
     RestoreDC(dc, saved);
 }
 
-} // namespace vireon
+} // namespace vireon::skin

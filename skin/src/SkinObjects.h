@@ -2,10 +2,10 @@
 // the window; once the window is gone, every call raises.
 #pragma once
 
-#include "skin/ComObject.h"
+#include "common/ComObject.h"
 #include "skin/SkinInterfaces.h"
 
-namespace vireon {
+namespace vireon::skin {
 
 class TSkinWindow;
 
@@ -23,7 +23,7 @@ protected:
     std::wstring name_;
 };
 
-class TSkinFormHandle : public TComObject<ISkinForm, ISkinObject>, public TSkinHandleBase {
+class TSkinFormHandle : public TComObject<ComChain<ISkinForm, ISkinObject>>, public TSkinHandleBase {
 public:
     TSkinFormHandle(TSkinWindow* window, std::wstring name) : TSkinHandleBase(window, -1, std::move(name)) {}
     std::wstring GetName() override { return name_; }
@@ -35,7 +35,7 @@ public:
 
 // ISkinVisual for every object kind; `Interface` is the most derived interface of the kind.
 template <typename Interface, typename... Bases>
-class TSkinVisualHandle : public TComObject<Interface, Bases...>, public TSkinHandleBase {
+class TSkinVisualHandle : public TComObject<ComChain<Interface, Bases...>>, public TSkinHandleBase {
 public:
     using TSkinHandleBase::TSkinHandleBase;
     std::wstring GetName() override { return name_; }
@@ -71,4 +71,4 @@ public:
     int GetStep() override;
 };
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,6 +1,8 @@
 // The skin file reader. The format is described in SKIN_FORMAT.md beside this file.
-#include "skin/SkinData.h"
-#include "skin/TgaImage.h"
+#include "SkinData.h"
+
+#include "common/TextConversion.h"
+#include "TgaImage.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +11,7 @@
 #include <functional>
 #include <sstream>
 
-namespace vireon {
+namespace vireon::skin {
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(), int(a.size()),
@@ -28,23 +30,14 @@ namespace {
 constexpr int kMaxCoordinate = 16384;
 constexpr int kHeaderVersion = 1;
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty())
-        return {};
-    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size);
-    return out;
-}
-
 class TParser {
 public:
-    TParser(const std::string& text, const std::wstring& path) : text_(text), name_(Narrow(path)) {
+    TParser(const std::string& text, const std::wstring& path) : text_(text), name_(Utf8FromWide(path)) {
         data_ = std::make_shared<TSkinData>();
         data_->path = path;
     }
 
-    std::shared_ptr<const TSkinData> Run() {
+    std::shared_ptr<TSkinData> Run() {
         if (text_.find('\0') != std::string::npos)
             throw ESkinError(name_ + ": not a skin file (it holds binary data)");
         bool header = false;
@@ -66,6 +59,8 @@ public:
                 ParseStyle();
             else if (keyword == "form")
                 ParseForm();
+            else if (keyword == "font")
+                ParseFontFile();
             else
                 Fail("unknown keyword \"" + keyword + "\"");
         }
@@ -166,6 +161,18 @@ private:
     void Expect(size_t count, const std::string& form) const {
         if (tokens_.size() != count)
             Fail("expected \"" + form + "\"");
+    }
+
+    // A font file beside the skin; whether it loads is found out when the skin is loaded.
+    void ParseFontFile() {
+        Expect(2, "font FILE");
+        const std::string& file = tokens_[1];
+        if (file.find_first_of("/\\:") != std::string::npos || file == "." || file == "..")
+            Fail("the font file \"" + file + "\" must lie beside the skin (a name without a folder)");
+        std::wstring path = data_->path;
+        size_t slash = path.find_last_of(L"/\\");
+        path = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+        data_->fontFiles.push_back(path + WideFromUtf8(file));
     }
 
     void ParseColourDefinition() {
@@ -342,7 +349,7 @@ private:
     void ParseForm() {
         Expect(4, "form NAME WIDTH HEIGHT");
         TFormDef form;
-        form.name = Widen(tokens_[1]);
+        form.name = WideFromUtf8(tokens_[1]);
         form.line = line_;
         form.width = Integer(tokens_[2], 1, kMaxCoordinate);
         form.height = Integer(tokens_[3], 1, kMaxCoordinate);
@@ -408,7 +415,7 @@ private:
                     return true;
                 }
             if (key == "font")
-                menu.font = Widen(value);
+                menu.font = WideFromUtf8(value);
             else if (key == "size")
                 menu.fontSize = Integer(value, 6, 72);
             else
@@ -426,7 +433,7 @@ private:
                                                                  {"scrollbar", TObjectKind::ScrollBar},
                                                                  {"static", TObjectKind::Static}};
         object.kind = kinds.at(tokens_[0]);
-        object.name = Widen(tokens_[1]);
+        object.name = WideFromUtf8(tokens_[1]);
         object.line = line_;
         object.rect = Rectangle(2);
         for (const TObjectDef& other : form.objects)
@@ -450,7 +457,7 @@ private:
         else if (key == "hidden")
             object.visible = false;
         else if (key == "tip")
-            object.tip = Widen(value);
+            object.tip = WideFromUtf8(value);
         else if (key == "fill")
             object.fill = object.fill2 = Colour(value);
         else if (key == "fill2")
@@ -549,9 +556,9 @@ private:
 
     bool StaticAttribute(TObjectDef& object, const std::string& key, const std::string& value) {
         if (key == "text")
-            object.text = Widen(value);
+            object.text = WideFromUtf8(value);
         else if (key == "font")
-            object.font = Widen(value);
+            object.font = WideFromUtf8(value);
         else if (key == "size")
             object.fontSize = Integer(value, 4, 200);
         else if (key == "bold")
@@ -587,13 +594,13 @@ private:
 
 } // namespace
 
-std::shared_ptr<const TSkinData> ParseSkinText(const std::string& text, const std::wstring& path) {
+std::shared_ptr<TSkinData> ParseSkinText(const std::string& text, const std::wstring& path) {
     return TParser(text, path).Run();
 }
 
-std::shared_ptr<const TSkinData> ParseSkinFile(const std::wstring& path) {
+std::shared_ptr<TSkinData> ParseSkinFile(const std::wstring& path) {
     std::vector<uint8_t> bytes = ReadFileBytes(path, kMaxSkinFileSize);
     return ParseSkinText(std::string(bytes.begin(), bytes.end()), path);
 }
 
-} // namespace vireon
+} // namespace vireon::skin

@@ -1,13 +1,13 @@
 // Reading TGA images (true colour, 24 or 32 bits, raw or run-length encoded, either row order).
 #pragma once
 
-#include "skin/Pixmap.h"
+#include "Pixmap.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 // Decodes the bytes of a TGA file into a premultiplied pixmap. Throws ESkinError with a message
 // that starts with `name` when the data is not a supported, complete TGA image.
@@ -16,7 +16,4 @@ TPixmap DecodeTga(const std::vector<uint8_t>& data, const std::string& name);
 // Reads a whole file of at most `limit` bytes; throws ESkinError naming the file otherwise.
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path, size_t limit);
 
-// UTF-16 to UTF-8 for messages.
-std::string Narrow(const std::wstring& text);
-
-} // namespace vireon
+} // namespace vireon::skin

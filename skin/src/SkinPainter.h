@@ -2,12 +2,12 @@
 #pragma once
 
 #include "common/Win32Handles.h"
-#include "skin/SkinData.h"
+#include "SkinData.h"
 
 #include <map>
 #include <tuple>
 
-namespace vireon {
+namespace vireon::skin {
 
 // A 32-bit top-down DIB section with a memory DC selected on it, seen as a pixmap.
 class TSurface {
@@ -36,7 +36,8 @@ TMask GlyphMask(const TGlyph& glyph, int width, int height, int size, int offset
 int ThumbStart(const TObjectDef& def, int length, int pos, int max);
 int PosFromPoint(const TObjectDef& def, int length, int along, int max);
 
-// Fonts by face list ("Segoe UI,Tahoma": the first installed face wins), size and weight.
+// Fonts by face list ("Inter,Tahoma": the first face this process has wins, the skin's own faces
+// included; with none of them, the platform's default face), size and weight.
 class TFontCache {
 public:
     HFONT Get(const std::wstring& faces, int size, bool bold, bool underline);
@@ -52,4 +53,4 @@ COLORREF ToColorRef(uint32_t argb);
 void DrawStaticText(HDC dc, const RECT& rect, const RECT& clip, const TObjectDef& def,
                     const std::wstring& text, TFontCache& fonts);
 
-} // namespace vireon
+} // namespace vireon::skin

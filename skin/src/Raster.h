@@ -2,11 +2,11 @@
 // paths. Coverage comes from the distance of each pixel centre to the shape's edge.
 #pragma once
 
-#include "skin/Pixmap.h"
+#include "Pixmap.h"
 
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 struct TPointF {
     float x = 0;
@@ -54,4 +54,4 @@ TPolyline ArcPoints(float cx, float cy, float r, float fromDegrees, float toDegr
 void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour);
 void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour, uint32_t bottom);
 
-} // namespace vireon
+} // namespace vireon::skin

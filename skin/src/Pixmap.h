@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vireon {
+namespace vireon::skin {
 
 // 0xAARRGGBB with straight alpha to premultiplied.
 uint32_t Premultiply(uint32_t argb);
@@ -59,4 +59,4 @@ private:
 // Clips `rect` to `bounds`; false when nothing is left.
 bool ClipRect(RECT& rect, const RECT& bounds);
 
-} // namespace vireon
+} // namespace vireon::skin
