@@ -14,15 +14,27 @@ bool IsOneOf(unsigned char byte, const char* set) {
     return byte != 0 && std::strchr(set, byte) != nullptr;
 }
 
-void AppendEscape(std::string& out, unsigned char byte, const char* digits) {
-    out += '%';
-    out += digits[byte >> 4];
-    out += digits[byte & 15];
+// Writes "%" and two digits at out[at].
+void WriteEscape(std::string& out, size_t at, unsigned char byte, const char* digits) {
+    out[at] = '%';
+    out[at + 1] = digits[byte >> 4];
+    out[at + 2] = digits[byte & 15];
 }
 
 // The encoded length of one byte in a mail field.
 size_t MailEncodedSize(unsigned char byte) {
     return IsLetterOrDigit(byte) || IsOneOf(byte, "-._~!$'()*+,;:@") ? 1 : 3;
+}
+
+size_t MailEncodedLength(const std::string& text) {
+    size_t length = 0;
+    for (char c : text)
+        length += MailEncodedSize(static_cast<unsigned char>(c));
+    return length;
+}
+
+bool IsKeptInUrl(unsigned char byte) {
+    return IsLetterOrDigit(byte) || IsOneOf(byte, "!$'()*-.@_");
 }
 
 int HexValue(char c) {
@@ -36,9 +48,9 @@ int HexValue(char c) {
 // The longest start of text whose encoding, with the ellipsis's, fits budget, then the ellipsis;
 // the text itself when all of it fits.
 std::string FitMailField(const std::string& text, size_t budget, const std::string& ellipsis) {
-    if (MailEncode(text).size() <= budget)
+    if (MailEncodedLength(text) <= budget)
         return text;
-    size_t used = MailEncode(ellipsis).size();
+    size_t used = MailEncodedLength(ellipsis);
     if (used > budget)
         return {};
     size_t keep = 0;
@@ -67,29 +79,34 @@ bool IsHostByte(char c) {
 } // namespace
 
 std::string UrlEncode(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() * 3);
+    size_t length = 0;
+    for (char c : text)
+        length += IsKeptInUrl(static_cast<unsigned char>(c)) || c == ' ' ? 1 : 3;
+    std::string out(length, '\0');
+    size_t at = 0;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (IsLetterOrDigit(byte) || IsOneOf(byte, "!$'()*-.@_"))
-            out += c;
-        else if (byte == ' ')
-            out += '+';
-        else
-            AppendEscape(out, byte, "0123456789abcdef");
+        if (IsKeptInUrl(byte) || byte == ' ') {
+            out[at++] = byte == ' ' ? '+' : c;
+        } else {
+            WriteEscape(out, at, byte, "0123456789abcdef");
+            at += 3;
+        }
     }
     return out;
 }
 
 std::string MailEncode(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() * 3);
+    std::string out(MailEncodedLength(text), '\0');
+    size_t at = 0;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (MailEncodedSize(byte) == 1)
-            out += c;
-        else
-            AppendEscape(out, byte, "0123456789ABCDEF");
+        if (MailEncodedSize(byte) == 1) {
+            out[at++] = c;
+        } else {
+            WriteEscape(out, at, byte, "0123456789ABCDEF");
+            at += 3;
+        }
     }
     return out;
 }

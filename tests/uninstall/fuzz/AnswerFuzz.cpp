@@ -45,7 +45,7 @@ TReading Read(const std::string& answer, const std::vector<size_t>& sizes) {
     return reading;
 }
 
-void CheckLines(const THttpLines& lines) {
+[[clang::no_sanitize("coverage")]] void CheckLines(const THttpLines& lines) {
     for (const auto* list : {&lines.HeaderLines, &lines.BodyLines})
         for (const std::string& line : *list)
             Check(line.find_first_of("\r\n") == std::string::npos, "lines hold no line end");
