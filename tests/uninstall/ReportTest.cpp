@@ -237,7 +237,9 @@ TEST(SendReport, ForgedMessagesNeitherBlockNorEndTheWait) {
             script.PauseMs = 1500;
         }
         TLoopbackServer server(script);
+        // Shown, as the user sees it: menus of hidden windows end at once.
         const TReportRun run = RunReport("u Tool", server.Host(), 3000, [&](TSurveyForm& form) {
+            form.Show(SW_SHOWNORMAL);
             forge = Forger(thread, form.Form(), form.OtherText());
         });
         EXPECT_TRUE(run.Boxes.empty());
