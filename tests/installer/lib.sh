@@ -1,0 +1,202 @@
+# Shared by the installer tests (sourced): a Wine prefix of the test's own, cloned from a fresh one;
+# setup and uninstaller runs; registry and shortcut checks; windows on the virtual screen driven by
+# keystrokes; a statistics server on 127.0.0.1. Failures name the line of the calling test.
+#
+# The sourcing script is called as: SCRIPT BUILD_DIR SOURCE_DIR WORK_NAME
+set -u
+BUILD=$1
+SOURCE=$2
+WORK=$BUILD/testenv/installer/$3
+SETUP=$BUILD/Vireon-Setup.exe
+PROBE=$BUILD/bin/WindowProbe.exe
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vireon'
+DEFAULT_DIR='C:\Program Files\Vireon'
+UNINSTALLER=Vireon-Uninstall.exe
+# Never a real mail program or browser, whatever the survey decides.
+export WINEDLLOVERRIDES="winebrowser.exe=d;winemenubuilder.exe=d;mscoree,mshtml="
+export WINEDEBUG=-all
+
+checks=0
+failures=0
+STATS_PID=
+PLAYER_STARTED=
+
+fail_here() {
+    failures=$((failures + 1))
+    echo "FAILED (line ${BASH_LINENO[1]}): $*"
+}
+# check DESCRIPTION COMMAND...: the command must succeed.
+check() {
+    checks=$((checks + 1))
+    "${@:2}" || fail_here "$1"
+}
+# check_not DESCRIPTION COMMAND...: the command must fail.
+check_not() {
+    checks=$((checks + 1))
+    ! "${@:2}" || fail_here "$1"
+}
+# expect_eq DESCRIPTION EXPECTED ACTUAL
+expect_eq() {
+    checks=$((checks + 1))
+    [ "$2" = "$3" ] || fail_here "$1: expected '$2', got '$3'"
+}
+finish() {
+    echo "$((checks - failures)) passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
+
+cleanup() {
+    [ -n "$STATS_PID" ] && kill "$STATS_PID" 2>/dev/null && wait "$STATS_PID" 2>/dev/null
+    # Whatever still runs in our own prefix (a player or a window left open by a failure).
+    [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+    [ -d "$WORK" ] && chattr -R -i "$WORK" 2>/dev/null
+    true
+}
+trap cleanup EXIT
+
+# A pristine prefix made once per build folder; each test works in a copy. The copy shares the
+# large program files with it by hard links (nothing rewrites them) and owns everything else.
+prepare_prefix() {
+    local base=$BUILD/testenv/installer-base
+    mkdir -p "$BUILD/testenv" "$WORK"
+    (
+        flock 9
+        if [ ! -f "$base/.ready" ]; then
+            rm -rf "$base"
+            WINEPREFIX=$base wineboot -i >/dev/null 2>&1
+            WINEPREFIX=$base wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            WINEPREFIX=$base wineserver -w
+            touch "$base/.ready"
+        fi
+    ) 9>"$BUILD/testenv/installer-base.lock"
+    cleanup
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+    export WINEPREFIX=$WORK/prefix
+    cp -al "$base" "$WINEPREFIX"
+    (cd "$base" && find . -type f ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' ! -iname '*.sys' \
+        ! -iname '*.nls' ! -iname '*.ttf' ! -iname '*.fon' ! -iname '*.tlb' ! -iname '*.acm' -print0) |
+        while IFS= read -r -d '' file; do
+            cp -p --remove-destination "$base/$file" "$WINEPREFIX/$file"
+        done
+}
+
+# C:\a\b -> the path inside the prefix.
+unix_path() {
+    local path=${1//\\//}
+    printf '%s/drive_c%s' "$WINEPREFIX" "${path#[Cc]:}"
+}
+
+# Runs a Windows program of the prefix and waits for everything it started (the uninstaller
+# hands over to a copy of itself); prints its exit code. A hang ends after 120 s, as code 124.
+run_and_wait() {
+    local code
+    timeout 120 wine "$@" >"$WORK/wine.log" 2>&1
+    code=$?
+    timeout 120 wineserver -w || code=124
+    echo "$code"
+}
+install_silently() { run_and_wait "$SETUP" /S "$@"; }
+# Silent removal the way the platform's list runs it: the quiet command of the uninstall key.
+uninstall_silently() { run_and_wait "$(unix_path "$1")\\$UNINSTALLER" /S; }
+
+# Every value under the uninstall key, one "NAME TYPE VALUE" line each; empty without the key.
+uninstall_key_values() {
+    wine reg query "$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' | sed -n 's/^    \([^ ]*\)    \(REG_[A-Z]*\)    \(.*\)$/\1 \2 \3/p'
+}
+key_value() { sed -n "s/^$1 REG_[A-Z]* //p" <<<"$2"; }
+
+# The target of a shortcut, as written in its link file.
+shortcut_points_to() {
+    python3 - "$1" "$2" <<'EOF'
+import sys
+data = open(sys.argv[1], 'rb').read()
+target = sys.argv[2]
+found = target.encode('utf-16-le') in data or target.encode('cp1252', 'ignore') in data
+sys.exit(0 if data[:4] == b'\x4c\x00\x00\x00' and found else 1)
+EOF
+}
+
+start_menu_dir() { unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Vireon'; }
+desktop_link() { unix_path 'C:\users\Public\Desktop\Vireon.lnk'; }
+
+# Files of the build that the setup installs, relative to build/bin.
+shipped_files() {
+    (cd "$BUILD/bin" && printf '%s\n' vireon.exe Uninstall.exe && find skins -type f | sort)
+}
+# Every shipped file is in the folder and equals the build's.
+expect_installed_in() {
+    local dir=$1 file
+    while IFS= read -r file; do
+        checks=$((checks + 1))
+        cmp -s "$BUILD/bin/$file" "$dir/$file" || fail_here "$file is not installed correctly in $dir"
+    done < <(shipped_files)
+    checks=$((checks + 1))
+    [ -f "$dir/$UNINSTALLER" ] || fail_here "no uninstaller in $dir"
+}
+# Nothing of ours is left: files, shortcuts, uninstall key.
+expect_removed() {
+    local dir=$1 file
+    while IFS= read -r file; do
+        checks=$((checks + 1))
+        [ ! -e "$dir/$file" ] || fail_here "$file is left in $dir"
+    done < <(shipped_files)
+    check "the uninstaller is removed" test ! -e "$dir/$UNINSTALLER"
+    check "the start menu folder is removed" test ! -e "$(start_menu_dir)"
+    check "the desktop shortcut is removed" test ! -e "$(desktop_link)"
+    expect_eq "uninstall key after removal" "" "$(uninstall_key_values)"
+}
+
+# The statistics server: answers "OK" and logs each request with whether WATCHED existed then.
+start_stats_server() {
+    local watched=$1 port=
+    : >"$WORK/stats.log"
+    python3 -u "$SOURCE/tests/installer/stats_server.py" "$WORK/stats.log" "$watched" >"$WORK/stats.port" 2>/dev/null &
+    STATS_PID=$!
+    for _ in $(seq 1 100); do
+        port=$(head -n 1 "$WORK/stats.port")
+        [ -n "$port" ] && break
+        sleep 0.1
+    done
+    export UNINSTALL_STATS_HOST="127.0.0.1:$port"
+}
+
+# X window of a Wine top-level window with exactly this caption, waiting up to 30 s.
+wait_for_window() {
+    local id
+    for _ in $(seq 1 300); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+# Keys to a window: focus it, then type as a user would.
+press_keys() {
+    local window=$1
+    shift
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    sleep 0.3
+    xdotool key --clearmodifiers "$@"
+}
+type_text() {
+    xdotool windowfocus "$1"
+    xdotool type --delay 30 "$2"
+}
+# Child window texts of the Windows window with this caption (first line: the caption).
+window_texts() { wine "$PROBE" "$1" 20 2>/dev/null | tr -d '\r'; }
+
+# The installed player, started from the start menu shortcut; returns once its window shows.
+start_installed_player() {
+    wine start /unix "$(start_menu_dir)/Vireon.lnk" >/dev/null 2>&1
+    PLAYER_STARTED=1
+    wait_for_window Vireon
+}
+close_player() {
+    wine taskkill /im vireon.exe >/dev/null 2>&1
+    for _ in $(seq 1 100); do
+        xdotool search --onlyvisible --name '^Vireon$' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
