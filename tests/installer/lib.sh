@@ -15,6 +15,8 @@ UNINSTALLER=Vireon-Uninstall.exe
 # Never a real mail program or browser, whatever the survey decides.
 export WINEDLLOVERRIDES="winebrowser.exe=d;winemenubuilder.exe=d;mscoree,mshtml="
 export WINEDEBUG=-all
+# Arguments and file names with non-ASCII letters pass through Wine the same on every machine.
+export LC_ALL=C.UTF-8
 
 checks=0
 failures=0
@@ -23,7 +25,8 @@ PLAYER_STARTED=
 
 fail_here() {
     failures=$((failures + 1))
-    echo "FAILED (line ${BASH_LINENO[1]}): $*"
+    # The line in the test script itself, however deep the helpers that failed.
+    echo "FAILED (line ${BASH_LINENO[${#BASH_LINENO[@]} - 2]}): $*"
 }
 # check DESCRIPTION COMMAND...: the command must succeed.
 check() {
@@ -87,14 +90,33 @@ unix_path() {
     printf '%s/drive_c%s' "$WINEPREFIX" "${path#[Cc]:}"
 }
 
-# Runs a Windows program of the prefix and waits for everything it started (the uninstaller
-# hands over to a copy of itself); prints its exit code. A hang ends after 120 s, as code 124.
+# Windows programs of our prefix (Wine names each process after its Windows path) whose path
+# matches the pattern, case-insensitively.
+prefix_programs() {
+    local pid program
+    for pid in $(pgrep -u "$(id -u)" -i -f "$1"); do
+        program=$(tr '\0' '\n' 2>/dev/null <"/proc/$pid/cmdline" | head -n 1)
+        [[ $program =~ ^[A-Za-z]:\\ ]] || continue
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+}
+
+# Runs a Windows program of the prefix and waits for the setup, the uninstaller (which hands over
+# to a copy of itself) and the survey to end; a running player may stay. Prints the exit code;
+# a hang ends after 120 s, as code 124.
 run_and_wait() {
     local code
     timeout 120 wine "$@" >"$WORK/wine.log" 2>&1
     code=$?
-    timeout 120 wineserver -w || code=124
+    wait_for_removal_programs || code=124
     echo "$code"
+}
+wait_for_removal_programs() {
+    for _ in $(seq 1 1200); do
+        [ -z "$(prefix_programs 'setup|uninstall|un\.exe')" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 install_silently() { run_and_wait "$SETUP" /S "$@"; }
 # Silent removal the way the platform's list runs it: the quiet command of the uninstall key.
@@ -161,11 +183,11 @@ start_stats_server() {
     export UNINSTALL_STATS_HOST="127.0.0.1:$port"
 }
 
-# X window of a Wine top-level window with exactly this caption, waiting up to 30 s.
+# X window of a Wine top-level window with exactly this caption, waiting up to SECONDS (30).
 wait_for_window() {
     local id
-    for _ in $(seq 1 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    for _ in $(seq 1 $((${2:-30} * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$1 *\$" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
