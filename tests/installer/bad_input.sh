@@ -41,10 +41,11 @@ chmod 755 "$locked"
 expect_eq "install exit code" 0 "$(install_silently)"
 cp "$dir/$UNINSTALLER" "$WORK/kept-uninstaller.exe"
 expect_eq "first uninstall exit code" 0 "$(uninstall_silently "$DEFAULT_DIR")"
-expect_eq "second silent uninstall exit code" 5 "$(run_and_wait "$WORK/kept-uninstaller.exe" /S "_?=$DEFAULT_DIR")"
-wine "$WORK/kept-uninstaller.exe" "_?=$DEFAULT_DIR" >/dev/null 2>&1 &
+kept=$(windows_path "$WORK/kept-uninstaller.exe")
+expect_eq "second silent uninstall exit code" 5 "$(uninstall_in_place "$DEFAULT_DIR" "$kept")"
+wine "$HELPER" run "\"$kept\" _?=$DEFAULT_DIR" >/dev/null 2>&1 &
 if message=$(wait_for_window "Vireon Uninstall"); then
-    check "the second removal says there is nothing to remove" grep -qx \
+    check "the second removal says there is nothing to remove" grep -qxF \
         "Vireon is not installed in \"$DEFAULT_DIR\"; there is nothing to remove." <<<"$(window_texts "Vireon Uninstall")"
     press_keys "$message" Return
 else
@@ -56,12 +57,13 @@ check_not "no window is left after the message" wait_for_window "Vireon Uninstal
 # --- A removal while the player runs: reported, nothing removed; silently, and by the user's choice.
 expect_eq "install exit code" 0 "$(install_silently)"
 start_installed_player >/dev/null || fail_here "the player showed no window"
-expect_eq "silent uninstall while the player runs: exit code" 3 "$(uninstall_silently "$DEFAULT_DIR")"
+expect_eq "silent uninstall while the player runs: exit code" 3 "$(uninstall_in_place "$DEFAULT_DIR")"
+uninstall_silently "$DEFAULT_DIR" >/dev/null
 expect_installed_in "$dir"
 expect_eq "uninstall key kept" "Vireon" "$(key_value DisplayName "$(uninstall_key_values)")"
 wine "$dir/$UNINSTALLER" >/dev/null 2>&1 &
 confirm=$(wait_for_window "Vireon Uninstall") && press_keys "$confirm" Return
-if [ -n "$confirm" ] && wine "$PROBE" "Vireon Uninstall" 20 | tr -d '\r' | grep -qx "Vireon is running; close it and retry"; then
+if [ -n "$confirm" ] && window_texts "Vireon Uninstall" | grep -qxF "Vireon is running; close it and retry"; then
     # Cancel: the box has the focus.
     xdotool key Escape
 else
@@ -87,6 +89,7 @@ for survey_program in missing broken; do
     else
         fail_here "the uninstaller showed no window ($survey_program survey)"
     fi
+    close_finished_uninstaller "$confirm" || fail_here "the uninstaller did not finish ($survey_program survey)"
     wait_for_removal_programs || fail_here "the removal with a $survey_program survey did not end"
     expect_removed "$dir"
 done

@@ -8,7 +8,7 @@ BUILD=$1
 SOURCE=$2
 WORK=$BUILD/testenv/installer/$3
 SETUP=$BUILD/Vireon-Setup.exe
-PROBE=$BUILD/bin/WindowProbe.exe
+HELPER=$BUILD/bin/WinHelper.exe
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vireon'
 DEFAULT_DIR='C:\Program Files\Vireon'
 UNINSTALLER=Vireon-Uninstall.exe
@@ -84,6 +84,9 @@ prepare_prefix() {
         done
 }
 
+# /a/b -> Z:\a\b, the same file seen from Windows.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
 # C:\a\b -> the path inside the prefix.
 unix_path() {
     local path=${1//\\//}
@@ -118,13 +121,31 @@ wait_for_removal_programs() {
     done
     return 1
 }
-install_silently() { run_and_wait "$SETUP" /S "$@"; }
-# Silent removal the way the platform's list runs it: the quiet command of the uninstall key.
-uninstall_silently() { run_and_wait "$(unix_path "$1")\\$UNINSTALLER" /S; }
+# The setup's command line is passed as written: NSIS takes everything after /D= as the folder.
+install_silently() { run_and_wait "$HELPER" run "\"$(windows_path "$SETUP")\" /S $*"; }
+# Silent removal the way the platform's list runs it: the quiet command of the uninstall key. The
+# uninstaller hands the work to a copy of itself and ends at once with code 0.
+uninstall_silently() { run_and_wait "$HELPER" run "\"$1\\$UNINSTALLER\" /S"; }
+# The same removal run in place (NSIS's _?=, which must come last), reporting its own exit code.
+# UNINSTALLER_PATH: another copy of the uninstaller, as a Windows path.
+uninstall_in_place() { run_and_wait "$HELPER" run "\"${2:-$1\\$UNINSTALLER}\" /S _?=$1"; }
 
 # Every value under the uninstall key, one "NAME TYPE VALUE" line each; empty without the key.
+# Read through an export file: it is UTF-16, while reg's console output depends on the code page.
 uninstall_key_values() {
-    wine reg query "$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' | sed -n 's/^    \([^ ]*\)    \(REG_[A-Z]*\)    \(.*\)$/\1 \2 \3/p'
+    local export=$WORK/uninstall-key.reg
+    rm -f "$export"
+    wine reg export "$UNINSTALL_KEY" "$(windows_path "$export")" /y >/dev/null 2>&1 || return 0
+    python3 - "$export" <<'PY'
+import re, sys
+for line in open(sys.argv[1], encoding="utf-16").read().splitlines():
+    text = re.match(r'^"(.+)"="(.*)"$', line)
+    number = re.match(r'^"(.+)"=dword:([0-9a-f]{8})$', line)
+    if text:
+        print(text[1], "REG_SZ", re.sub(r'\\(.)', r'\1', text[2]))
+    elif number:
+        print(number[1], "REG_DWORD", hex(int(number[2], 16)))
+PY
 }
 key_value() { sed -n "s/^$1 REG_[A-Z]* //p" <<<"$2"; }
 
@@ -206,7 +227,7 @@ type_text() {
     xdotool type --delay 30 "$2"
 }
 # Child window texts of the Windows window with this caption (first line: the caption).
-window_texts() { wine "$PROBE" "$1" 20 2>/dev/null | tr -d '\r'; }
+window_texts() { wine "$HELPER" windows "$1" 20 2>/dev/null | tr -d '\r'; }
 
 # The installed player, started from the start menu shortcut; returns once its window shows.
 start_installed_player() {
@@ -219,6 +240,17 @@ close_player() {
     for _ in $(seq 1 100); do
         xdotool search --onlyvisible --name '^Vireon$' >/dev/null 2>&1 || return 0
         sleep 0.1
+    done
+    return 1
+}
+# The uninstaller's last page waits for its Close button, the default one.
+close_finished_uninstaller() {
+    for _ in $(seq 1 60); do
+        if window_texts "Vireon Uninstall" | grep -qxF "Uninstallation Complete"; then
+            press_keys "$1" Return
+            return 0
+        fi
+        sleep 0.5
     done
     return 1
 }

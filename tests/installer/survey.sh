@@ -18,7 +18,7 @@ fi
 
 if survey=$(wait_for_window Uninstall); then
     texts=$(window_texts Uninstall)
-    check "the survey asks about Vireon" grep -qx "Why have you made up your mind to remove Vireon?" <<<"$texts"
+    check "the survey asks about Vireon" grep -qxF "Why have you made up your mind to remove Vireon?" <<<"$texts"
     check "nothing is removed while the survey is up" test -f "$dir/vireon.exe"
     # The caret starts in the free text of "Other"; Enter closes the window and sends the report.
     type_text "$survey" "too slow"
@@ -26,6 +26,7 @@ if survey=$(wait_for_window Uninstall); then
 else
     fail_here "the survey window did not appear"
 fi
+close_finished_uninstaller "$confirm" || fail_here "the uninstaller did not finish"
 wait_for_removal_programs || fail_here "the removal did not end"
 
 report=$(cat "$WORK/stats.log")
