@@ -184,9 +184,8 @@ Function .onInit
     ${IfNot} ${Errors}
         !insertmacro UnselectSection ${SecDesktop}
     ${EndIf}
-    UserInfo::GetAccountType
-    Pop $0
-    ${If} $0 != "Admin"
+    System::Call 'shell32::IsUserAnAdmin() i .r0'
+    ${If} $0 == 0
         MessageBox MB_OK|MB_ICONSTOP "Installing ${PRODUCT} for every user needs administrator rights." /SD IDOK
         SetErrorLevel ${EXIT_NOT_ADMIN}
         Quit
