@@ -61,6 +61,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -107,18 +108,53 @@ FunctionEnd
 !insertmacro DefinePlayerCheck ""
 !insertmacro DefinePlayerCheck "un."
 
-; A folder we cannot write to is reported before anything is copied, instead of a half installation.
-Function CheckFolderWritable
+; Can setup write into $INSTDIR? Pushes 1 or 0; a folder made only to find out is removed again.
+Function FolderIsWritable
+    Push $0
+    Push $1
+    StrCpy $1 0
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+        StrCpy $1 1
+    ${EndIf}
     ClearErrors
     CreateDirectory "$INSTDIR"
     FileOpen $0 "$INSTDIR\~vireon-setup.tmp" w
     ${If} ${Errors}
-        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be installed in $\"$INSTDIR$\": the folder cannot be written to. Choose another folder." /SD IDOK
+        StrCpy $0 0
+    ${Else}
+        FileClose $0
+        Delete "$INSTDIR\~vireon-setup.tmp"
+        StrCpy $0 1
+    ${EndIf}
+    ${If} $1 == 1
+        RMDir "$INSTDIR"
+    ${EndIf}
+    Pop $1
+    Exch $0
+FunctionEnd
+
+!define NOT_WRITABLE_MESSAGE "${PRODUCT} cannot be installed in $\"$INSTDIR$\": the folder cannot be written to. Choose another folder."
+
+; On the folder page the user simply picks another folder.
+Function DirectoryLeave
+    Call FolderIsWritable
+    Pop $0
+    ${If} $0 == 0
+        MessageBox MB_OK|MB_ICONSTOP "${NOT_WRITABLE_MESSAGE}"
+        Abort
+    ${EndIf}
+FunctionEnd
+
+; A folder we cannot write to is reported before anything is copied, instead of a half installation
+; (a silent install never saw the folder page).
+Function CheckFolderWritable
+    Call FolderIsWritable
+    Pop $0
+    ${If} $0 == 0
+        MessageBox MB_OK|MB_ICONSTOP "${NOT_WRITABLE_MESSAGE}" /SD IDOK
         SetErrorLevel ${EXIT_NOT_WRITABLE}
         Quit
     ${EndIf}
-    FileClose $0
-    Delete "$INSTDIR\~vireon-setup.tmp"
 FunctionEnd
 
 ; An earlier installation is removed by its own uninstaller (silently, in place), so files the new

@@ -76,7 +76,8 @@ prepare_prefix() {
     rm -rf "$WORK"
     mkdir -p "$WORK"
     export WINEPREFIX=$WORK/prefix
-    cp -al "$base" "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    cp -al "$base/." "$WINEPREFIX/"
     (cd "$base" && find . -type f ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' ! -iname '*.sys' \
         ! -iname '*.nls' ! -iname '*.ttf' ! -iname '*.fon' ! -iname '*.tlb' ! -iname '*.acm' -print0) |
         while IFS= read -r -d '' file; do
