@@ -52,7 +52,7 @@ else
     fail_here "the second removal showed no message"
 fi
 wait_for_removal_programs || fail_here "the second removal did not end after its message"
-check_not "no window is left after the message" wait_for_window "Vireon Uninstall" 1
+check_not "no window is left after the message" window_shows "Vireon Uninstall" 1
 
 # --- A removal while the player runs: reported, nothing removed; silently, and by the user's choice.
 expect_eq "install exit code" 0 "$(install_silently)"

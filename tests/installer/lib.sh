@@ -215,6 +215,7 @@ wait_for_window() {
     done
     return 1
 }
+window_shows() { wait_for_window "$@" >/dev/null; }
 # Keys to a window: focus it, then type as a user would.
 press_keys() {
     local window=$1
