@@ -18,8 +18,6 @@ SetCompressor /SOLID lzma
 !define PRODUCT "Vireon"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vireon"
 !define UNINSTALLER "Vireon-Uninstall.exe"
-; Held by every running player.
-!define PLAYER_MUTEX "Vireon.Player.Running"
 !define PLAYER_WINDOW_CLASS "TMainForm"
 !define RUNNING_MESSAGE "Vireon is running; close it and retry"
 
@@ -71,22 +69,26 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
 
 !insertmacro MUI_LANGUAGE "English"
 
-; Both programs ask the same question before touching files: is a player running? A player holds
-; the mutex; the window class also catches one that predates the mutex.
+; Both programs ask the same question before touching files: is a player running? One started from
+; this folder holds its program file open, which then cannot be opened for writing (so it could not
+; be replaced or removed either); the window class also catches one started elsewhere.
 !macro DefinePlayerCheck PREFIX
 Function ${PREFIX}PlayerIsRunning
     Push $0
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${PLAYER_MUTEX}") p .r0'
+    FindWindow $0 "${PLAYER_WINDOW_CLASS}"
     ${If} $0 P<> 0
-        System::Call 'kernel32::CloseHandle(p r0)'
         StrCpy $0 1
-    ${Else}
-        FindWindow $0 "${PLAYER_WINDOW_CLASS}"
-        ${If} $0 P<> 0
+    ${ElseIf} ${FileExists} "$INSTDIR\vireon.exe"
+        ClearErrors
+        FileOpen $0 "$INSTDIR\vireon.exe" a
+        ${If} ${Errors}
             StrCpy $0 1
         ${Else}
+            FileClose $0
             StrCpy $0 0
         ${EndIf}
+    ${Else}
+        StrCpy $0 0
     ${EndIf}
     Exch $0
 FunctionEnd
@@ -220,8 +222,9 @@ Function .onInit
     ${IfNot} ${Errors}
         !insertmacro UnselectSection ${SecDesktop}
     ${EndIf}
-    System::Call 'shell32::IsUserAnAdmin() i .r0'
-    ${If} $0 == 0
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
         MessageBox MB_OK|MB_ICONSTOP "Installing ${PRODUCT} for every user needs administrator rights." /SD IDOK
         SetErrorLevel ${EXIT_NOT_ADMIN}
         Quit

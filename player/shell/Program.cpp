@@ -120,8 +120,6 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    // Held while the player runs, so that setup and uninstaller leave its files alone.
-    vireon::UniqueHandle runningMark(CreateMutexA(nullptr, FALSE, "Vireon.Player.Running"));
     vireon::ComInitialization com;
     Playback playback;
     ThePlayback = &playback;
