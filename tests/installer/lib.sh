@@ -216,17 +216,22 @@ wait_for_window() {
     return 1
 }
 window_shows() { wait_for_window "$@" >/dev/null; }
-# Keys to a window: focus it, then type as a user would.
+# Keys to a window as a user gives them: a click on its caption makes it the active window (the
+# screen has no window manager to do that), then the keys.
+bring_forward() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    xdotool mousemove --window "$1" 40 8 click 1
+    sleep 0.5
+}
 press_keys() {
     local window=$1
     shift
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-    sleep 0.3
+    bring_forward "$window"
     xdotool key --clearmodifiers "$@"
 }
 type_text() {
-    xdotool windowfocus "$1"
-    xdotool type --delay 30 "$2"
+    bring_forward "$1"
+    xdotool type --delay 50 "$2"
 }
 # Child window texts of the Windows window with this caption (first line: the caption).
 window_texts() { wine "$HELPER" windows "$1" 20 2>/dev/null | tr -d '\r'; }
