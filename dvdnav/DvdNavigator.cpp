@@ -31,32 +31,6 @@ TDvdNavigator::TDvdNavigator(ComPtr<IGraphBuilder> Graph, std::shared_ptr<const 
 
 TDvdNavigator::~TDvdNavigator() = default;
 
-HRESULT TDvdNavigator::QueryInterface(REFIID Iid, void** Object) {
-    if (!Object)
-        return E_POINTER;
-    if (Iid == IID_IUnknown || Iid == __uuidof(IDvdControl2))
-        *Object = static_cast<IDvdControl2*>(this);
-    else if (Iid == __uuidof(IDvdInfo2))
-        *Object = static_cast<IDvdInfo2*>(this);
-    else {
-        *Object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG TDvdNavigator::AddRef() {
-    return ++References_;
-}
-
-ULONG TDvdNavigator::Release() {
-    ULONG Count = --References_;
-    if (Count == 0)
-        delete this;
-    return Count;
-}
-
 TRenderOutcome TDvdNavigator::Start() {
     Title_ = 1;
     TRenderOutcome Outcome = OpenTitle(1);
@@ -88,7 +62,7 @@ TRenderOutcome TDvdNavigator::OpenTitle(int Title) {
             Audio_ = Stream;
             break;
         }
-    Playback_.SelectAudio(static_cast<int>(Audio_));
+    Playback_.SelectAudio(static_cast<int>(Audio_)); // a title without that stream plays silent
     Subpicture_ = 0;
     return Outcome;
 }
@@ -185,9 +159,20 @@ void TDvdNavigator::Tick() {
     PostTime(Time);
 }
 
+// The title has played: the disc's post command may go on with another title; otherwise playback
+// ends in the stop domain, with the graph stopped.
 void TDvdNavigator::EndOfTitle() {
     EndScan();
     PostTime(CurrentTitle().DurationMs);
+    const TTitleEnd& End = CurrentTitle().End;
+    if (End.Jumps && End.Title > 0) {
+        const auto& Chapters = Volume_->Titles[End.Title - 1].Chapters;
+        if (End.Chapter >= 1 && static_cast<size_t>(End.Chapter) <= Chapters.size() &&
+            SUCCEEDED(Jump(End.Title, Chapters[End.Chapter - 1].StartMs)))
+            return;
+    }
+    if (End.Jumps)
+        Post(EC_DVD_WARNING, DVD_WARNING_IllegalNavCommand, 0); // the command leads nowhere
     Playback_.Stop();
     StoppedAtEnd_ = true;
     Domain_ = DVD_DOMAIN_Stop;
@@ -199,6 +184,7 @@ void TDvdNavigator::Retire() {
     Retired_ = true;
     Clock_.reset();
     Domain_ = DVD_DOMAIN_Stop;
+    Playback_.Close(); // the new volume's playback starts from a graph without our filters
 }
 
 HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
@@ -213,6 +199,8 @@ HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
         Post(EC_DVD_TITLE_CHANGE, Title_, 0);
     }
     HRESULT Result = Playback_.SeekMs(FileTimeOf(TitleMs));
+    if (FAILED(Result))
+        return Result; // nothing moved: nothing is announced
     if (Domain_ != DVD_DOMAIN_Title) {
         Domain_ = DVD_DOMAIN_Title;
         Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Title, 0);
@@ -224,7 +212,7 @@ HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
     Chapter_ = ChapterAt(TitleMs);
     Post(EC_DVD_CHAPTER_START, Chapter_, 0);
     LastSecond_ = -1;
-    return SUCCEEDED(Result) ? S_OK : Result;
+    return S_OK;
 }
 
 HRESULT TDvdNavigator::Scan(double Speed) {

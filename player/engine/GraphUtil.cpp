@@ -1,5 +1,7 @@
 #include "engine/GraphUtil.h"
 
+#include "common/TextConversion.h"
+
 #include "common/DirectShowUuids.h"
 
 #include <olectl.h>
@@ -22,9 +24,8 @@ HRESULT RegisterGraphForInspection(IUnknown* Graph, DWORD& Cookie) {
     snprintf(name, sizeof name, "FilterGraph %08lX pid %lx",
              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(Graph)),
              static_cast<unsigned long>(GetCurrentProcessId()));
-    std::wstring wideName(name, name + strlen(name));
     ComPtr<IMoniker> moniker;
-    result = CreateItemMoniker(L"!", wideName.c_str(), &moniker);
+    result = CreateItemMoniker(L"!", WideFromAnsi(name).c_str(), &moniker);
     if (FAILED(result))
         return result;
     return table->Register(0, Graph, moniker.Get(), &Cookie);
@@ -39,16 +40,18 @@ HRESULT UnregisterGraphForInspection(DWORD Cookie) {
 }
 
 TDVDTimeCode UnpackDvdTimecode(DWORD Value) {
+    // The platform's DVD_TIMECODE bit fields fill a value from its least significant bit up:
+    // hour digits first, frame-rate code in the top two bits.
     TDVDTimeCode code;
-    code.d0 = (Value >> 28) & 0xF;
-    code.d1 = (Value >> 24) & 0xF;
-    code.d2 = (Value >> 20) & 0xF;
-    code.d3 = (Value >> 16) & 0xF;
-    code.d4 = (Value >> 12) & 0xF;
-    code.d5 = (Value >> 8) & 0xF;
-    code.d6 = (Value >> 4) & 0xF;
-    code.d7 = (Value >> 2) & 0x3;
-    code.FrameRateCode = Value & 0x3;
+    code.d0 = Value & 0xF;
+    code.d1 = (Value >> 4) & 0xF;
+    code.d2 = (Value >> 8) & 0xF;
+    code.d3 = (Value >> 12) & 0xF;
+    code.d4 = (Value >> 16) & 0xF;
+    code.d5 = (Value >> 20) & 0xF;
+    code.d6 = (Value >> 24) & 0xF;
+    code.d7 = (Value >> 28) & 0x3;
+    code.FrameRateCode = (Value >> 30) & 0x3;
     return code;
 }
 
