@@ -11,6 +11,7 @@ VIREON_PACKAGES=(
     gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-bad:i386
     gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
     ffmpeg dvdauthor lsdvd clang libclang-rt-14-dev fonts-inter
+    nsis xdotool
 )
 
 say() { printf '%s\n' "$*" >&2; }
@@ -81,6 +82,7 @@ configure_and_build() {
             { say "cmake configuration failed"; exit 1; }
     fi
     cmake --build "$BUILD_DIR" -j "$(nproc)" || { say "build failed"; exit 1; }
+    command -v makensis >/dev/null || say "makensis is not installed: Vireon-Setup.exe and its tests are skipped"
 }
 
 XVFB_PID=
