@@ -265,7 +265,11 @@ void TVideoWindow::UpdateVideoWindow() {
         caption = unique;
     }
     if (FPopupRenderer) {
-        FVideoWindow->put_WindowStyle(WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+        // The style is written whole: a renderer window already showing keeps WS_VISIBLE, or it
+        // counts as hidden while still on the screen.
+        long style = 0;
+        FVideoWindow->get_WindowStyle(&style);
+        FVideoWindow->put_WindowStyle((style & WS_VISIBLE) | WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
         FVideoWindow->put_WindowStyleEx(0);
         FVideoWindow->put_Caption(const_cast<BSTR>(caption.c_str()));
         if (HWND renderer = TRendererPopup::FindRendererWindow(caption))

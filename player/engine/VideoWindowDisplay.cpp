@@ -192,8 +192,9 @@ void TVideoWindow::ShowCursorAgain(bool Moved, POINT Position) {
     if (!FVideoWindow)
         return;
     if (!FOverlayConnected) {
+        // What the control hid counts as hidden also where the renderer does not report it.
         long hidden = 0;
-        if (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && hidden) {
+        if (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && (hidden || FRendererCursorHidden)) {
             FVideoWindow->HideCursor(OAFALSE);
             FLastMouse = Position;
             FLastMouseTick = GetTickCount();
@@ -241,7 +242,7 @@ void TVideoWindow::IdleHandler(TObject* Sender, bool& Done) {
         return;
     }
     long hidden = 0;
-    if (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && !hidden) {
+    if (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && !hidden && !FRendererCursorHidden) {
         FVideoWindow->HideCursor(OATRUE);
         FRendererCursorHidden = -1;
         CallEvent(OnCursorShowHide, this, false);
