@@ -8,8 +8,12 @@
 
 namespace dvdnav {
 
-// Windows locale identifier (primary language, default sub-language) of a two-letter code;
-// 0 when the code is unknown or empty.
+// The locale a stream gets when its language is not given or not one Windows knows: the
+// invariant locale, whose name is no language's ("Invariant Language").
+constexpr uint32_t UnknownLanguageLcid = 0x007F;
+
+// Windows locale identifier of a two-letter ISO 639-1 code (also the three 1988 codes discs still
+// carry: iw, in, ji); UnknownLanguageLcid when the code is empty, unknown or has no Windows locale.
 uint32_t LanguageCodeToLcid(std::string_view Code);
 
 // English name of a two-letter code ("English"); "Unknown" when not known.

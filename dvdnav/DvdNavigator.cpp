@@ -88,7 +88,7 @@ TRenderOutcome TDvdNavigator::OpenTitle(int Title) {
             Audio_ = Stream;
             break;
         }
-    Playback_.SelectAudio(static_cast<int>(Audio_));
+    Playback_.SelectAudio(static_cast<int>(Audio_)); // a title without that stream plays silent
     Subpicture_ = 0;
     return Outcome;
 }
@@ -185,9 +185,20 @@ void TDvdNavigator::Tick() {
     PostTime(Time);
 }
 
+// The title has played: the disc's post command may go on with another title; otherwise playback
+// ends in the stop domain, with the graph stopped.
 void TDvdNavigator::EndOfTitle() {
     EndScan();
     PostTime(CurrentTitle().DurationMs);
+    const TTitleEnd& End = CurrentTitle().End;
+    if (End.Jumps && End.Title > 0) {
+        const auto& Chapters = Volume_->Titles[End.Title - 1].Chapters;
+        if (End.Chapter >= 1 && static_cast<size_t>(End.Chapter) <= Chapters.size() &&
+            SUCCEEDED(Jump(End.Title, Chapters[End.Chapter - 1].StartMs)))
+            return;
+    }
+    if (End.Jumps)
+        Post(EC_DVD_WARNING, DVD_WARNING_IllegalNavCommand, 0); // the command leads nowhere
     Playback_.Stop();
     StoppedAtEnd_ = true;
     Domain_ = DVD_DOMAIN_Stop;
@@ -199,6 +210,7 @@ void TDvdNavigator::Retire() {
     Retired_ = true;
     Clock_.reset();
     Domain_ = DVD_DOMAIN_Stop;
+    Playback_.Close(); // the new volume's playback starts from a graph without our filters
 }
 
 HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
@@ -213,6 +225,8 @@ HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
         Post(EC_DVD_TITLE_CHANGE, Title_, 0);
     }
     HRESULT Result = Playback_.SeekMs(FileTimeOf(TitleMs));
+    if (FAILED(Result))
+        return Result; // nothing moved: nothing is announced
     if (Domain_ != DVD_DOMAIN_Title) {
         Domain_ = DVD_DOMAIN_Title;
         Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Title, 0);
@@ -224,7 +238,7 @@ HRESULT TDvdNavigator::Jump(int Title, int64_t TitleMs) {
     Chapter_ = ChapterAt(TitleMs);
     Post(EC_DVD_CHAPTER_START, Chapter_, 0);
     LastSecond_ = -1;
-    return SUCCEEDED(Result) ? S_OK : Result;
+    return S_OK;
 }
 
 HRESULT TDvdNavigator::Scan(double Speed) {

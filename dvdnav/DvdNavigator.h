@@ -29,7 +29,8 @@ public:
     TRenderOutcome Start();
     // One step of the clock.
     void Tick();
-    // The builder rendered another volume: stop the clock, refuse further commands.
+    // The builder rendered another volume: stop the clock, take its filters out of the graph and
+    // refuse further commands.
     void Retire();
     const TDvdVolume& Volume() const { return *Volume_; }
 

@@ -117,8 +117,11 @@ HRESULT TDvdNavigator::SelectAudioStream(ULONG Stream, DWORD, IDvdCmd** Cmd) {
         return E_INVALIDARG;
     if (!AudioEnabled(Stream))
         return VFW_E_DVD_STREAM_DISABLED;
-    if (Stream != Audio_)
-        Playback_.SelectAudio(static_cast<int>(Stream));
+    if (Stream != Audio_) {
+        HRESULT Result = Playback_.SelectAudio(static_cast<int>(Stream));
+        if (FAILED(Result))
+            return Result; // the old stream plays on
+    }
     Audio_ = Stream;
     Post(EC_DVD_AUDIO_STREAM_CHANGE, static_cast<LONG_PTR>(Stream), 0);
     return S_OK;

@@ -159,6 +159,33 @@ TDvdVolume TDvdVolume::Read(const fs::path& Path) {
     return Volume;
 }
 
+TTitleEnd DecodeTitleEnd(const TProgramChain& Chain, const TVideoManager& Manager, int TitleSet) {
+    constexpr TNavCommand Nop{};
+    constexpr uint8_t JumpGroup = 0x30, JumpTT = 2, JumpVtsTT = 3, JumpVtsPTT = 5;
+    TTitleEnd End;
+    auto First = std::find_if(Chain.PostCommands.begin(), Chain.PostCommands.end(),
+                              [&](const TNavCommand& Command) { return Command != Nop; });
+    if (First == Chain.PostCommands.end())
+        return End;
+    const TNavCommand& Command = *First;
+    uint8_t Kind = Command[1] & 0x0F;
+    bool Conditional = (Command[1] & 0xF0) != 0;
+    if (Command[0] != JumpGroup || Conditional || (Kind != JumpTT && Kind != JumpVtsTT && Kind != JumpVtsPTT))
+        return End;
+    End.Jumps = true;
+    int Target = Command[5] & 0x7F;
+    if (Kind == JumpVtsPTT)
+        End.Chapter = (Command[2] & 0x03) << 8 | Command[3];
+    if (Kind == JumpTT) {
+        End.Title = Target >= 1 && static_cast<size_t>(Target) <= Manager.Titles.size() ? Target : 0;
+        return End;
+    }
+    for (size_t I = 0; I < Manager.Titles.size(); ++I)
+        if (Manager.Titles[I].TitleSet == TitleSet && Manager.Titles[I].TitleInSet == Target)
+            End.Title = static_cast<int>(I) + 1;
+    return End;
+}
+
 std::vector<TDvdTitle> BuildTitles(const TVideoManager& Manager, const std::vector<TVolumeTitleSet>& Sets) {
     std::vector<TDvdTitle> Titles;
     std::vector<std::map<uint32_t, int64_t>> FileTimes;
@@ -189,6 +216,8 @@ std::vector<TDvdTitle> BuildTitles(const TVideoManager& Manager, const std::vect
         Title.DurationMs = Chain.DurationMs;
         Title.AudioControl = Chain.AudioControl;
         Title.SubpictureControl = Chain.SubpictureControl;
+        Title.End =
+            DecodeTitleEnd(Set.ProgramChains[Parts[Count - 1].ProgramChain - 1], Manager, Entry.TitleSet);
         Titles.push_back(std::move(Title));
     }
     return Titles;

@@ -22,6 +22,17 @@ struct TChapter {
     uint32_t LastSector = 0;
 };
 
+// What a title's program chain says to do once it has played: stop, or, for a simple jump
+// command, play another title.
+struct TTitleEnd {
+    bool Jumps = false;
+    int Title = 0; // volume-wide; 0 when the command names a title that does not exist
+    int Chapter = 1;
+};
+
+// The end of a chain whose post commands open with an unconditional jump to a title.
+TTitleEnd DecodeTitleEnd(const TProgramChain& Chain, const TVideoManager& Manager, int TitleSet);
+
 struct TDvdTitle {
     int Number = 0; // 1-based, volume-wide
     TTitleEntry Entry;
@@ -31,6 +42,7 @@ struct TDvdTitle {
     // Streams the title's first program chain enables (bit 15 audio, bit 31 subpicture).
     std::array<uint16_t, 8> AudioControl{};
     std::array<uint32_t, 32> SubpictureControl{};
+    TTitleEnd End;
 };
 
 struct TVolumeTitleSet {

@@ -156,6 +156,24 @@ void ReadCells(const TByteReader& Reader, size_t Pgc, size_t End, uint8_t Count,
     }
 }
 
+// The post commands of a chain's command table; a table that does not fit is read as empty, so
+// playback ends there as it would without commands.
+void ReadPostCommands(const TByteReader& Reader, size_t Pgc, size_t End, TProgramChain& Chain) {
+    uint16_t Offset = Reader.U16(Pgc + 0xE4);
+    if (Offset == 0 || Pgc + Offset + 8 > End)
+        return;
+    size_t Table = Pgc + Offset;
+    size_t Pre = Reader.U16(Table), Post = Reader.U16(Table + 2), Cell = Reader.U16(Table + 4);
+    if (Pre + Post + Cell > MaxNavCommands || Table + 8 + (Pre + Post) * 8 > End)
+        return;
+    for (size_t I = 0; I < Post; ++I) {
+        TNavCommand Command;
+        for (size_t B = 0; B < Command.size(); ++B)
+            Command[B] = Reader.U8(Table + 8 + (Pre + I) * 8 + B);
+        Chain.PostCommands.push_back(Command);
+    }
+}
+
 TProgramChain ReadProgramChain(const TByteReader& Reader, size_t Pgc, size_t End) {
     if (Pgc + 0xEC > End)
         throw EIfoError("a program chain lies outside its table");
@@ -181,6 +199,7 @@ TProgramChain ReadProgramChain(const TByteReader& Reader, size_t Pgc, size_t End
         Chain.ProgramEntryCells.push_back(Entry);
     }
     ReadCells(Reader, Pgc, End, Cells, Chain);
+    ReadPostCommands(Reader, Pgc, End, Chain);
     return Chain;
 }
 

@@ -63,6 +63,10 @@ struct TCell {
     uint32_t LastSector = 0;
 };
 
+// One command of the DVD virtual machine, eight bytes as stored.
+using TNavCommand = std::array<uint8_t, 8>;
+constexpr size_t MaxNavCommands = 128; // a program chain holds at most 128 commands
+
 struct TProgramChain {
     TDvdTime Time;
     int64_t DurationMs = 0;
@@ -70,6 +74,7 @@ struct TProgramChain {
     std::vector<TCell> Cells;
     std::array<uint16_t, 8> AudioControl{};       // bit 15: stream enabled
     std::array<uint32_t, 32> SubpictureControl{}; // bit 31: stream enabled
+    std::vector<TNavCommand> PostCommands;        // run when the chain has played to its end
 };
 
 // A chapter (part of title): the program chain and program it starts at, both 1-based.

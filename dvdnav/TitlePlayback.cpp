@@ -1,8 +1,10 @@
 #include "dvdnav/TitlePlayback.h"
 
+#include "common/DirectShowUuids.h"
 #include "dvdnav/ComAdopt.h"
 #include "dvdnav/VobSource.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace dvdnav {
@@ -41,6 +43,36 @@ std::vector<ComPtr<IBaseFilter>> Filters(IGraphBuilder* Graph) {
     return Result;
 }
 
+bool Contains(const std::vector<ComPtr<IBaseFilter>>& List, IBaseFilter* Filter) {
+    return std::any_of(List.begin(), List.end(), [&](const auto& Item) { return Item.Get() == Filter; });
+}
+
+// The graph's filters that are not in Before.
+std::vector<ComPtr<IBaseFilter>> FiltersAddedSince(IGraphBuilder* Graph,
+                                                   const std::vector<ComPtr<IBaseFilter>>& Before) {
+    std::vector<ComPtr<IBaseFilter>> Added;
+    for (auto& Filter : Filters(Graph))
+        if (!Contains(Before, Filter.Get()))
+            Added.push_back(std::move(Filter));
+    return Added;
+}
+
+bool InGraph(IBaseFilter* Filter) {
+    FILTER_INFO Info{};
+    if (FAILED(Filter->QueryFilterInfo(&Info)))
+        return false;
+    bool Member = Info.pGraph != nullptr;
+    if (Info.pGraph)
+        Info.pGraph->Release();
+    return Member;
+}
+
+ComPtr<IPin> PeerOf(IPin* Pin) {
+    ComPtr<IPin> Peer;
+    Pin->ConnectedTo(&Peer);
+    return Peer;
+}
+
 void FreeMediaType(AM_MEDIA_TYPE* Type) {
     CoTaskMemFree(Type->pbFormat);
     if (Type->pUnk)
@@ -64,22 +96,54 @@ bool IsAudioPin(IPin* Pin) {
 
 } // namespace
 
+TRenderAudioSeam& RenderAudioSeam() {
+    static TRenderAudioSeam Seam;
+    return Seam;
+}
+
 TTitlePlayback::TTitlePlayback(ComPtr<IGraphBuilder> Graph) : Graph_(std::move(Graph)) {
     Graph_.As(&Control_);
     Graph_.As(&Seeking_);
 }
 
-void TTitlePlayback::RemoveAllFilters() {
-    for (const auto& Filter : Filters(Graph_.Get()))
-        Graph_->RemoveFilter(Filter.Get());
+void TTitlePlayback::RemoveOwnFilters() {
+    for (const auto& Filter : Own_)
+        Graph_->RemoveFilter(Filter.Get()); // fails harmlessly for one the graph's owner took out
+    Own_.clear();
+}
+
+void TTitlePlayback::Close() {
+    Stop();
+    RemoveOwnFilters();
+    Opened_ = false;
+}
+
+void TTitlePlayback::KeepAudioLevels() {
+    ComPtr<IBasicAudio> Audio;
+    TAudioLevels Levels;
+    if (SUCCEEDED(Graph_.As(&Audio)) && SUCCEEDED(Audio->get_Volume(&Levels.Volume)) &&
+        SUCCEEDED(Audio->get_Balance(&Levels.Balance))) {
+        Levels.Known = true;
+        Levels_ = Levels;
+    }
+}
+
+void TTitlePlayback::ApplyAudioLevels() {
+    ComPtr<IBasicAudio> Audio;
+    if (!Levels_.Known || FAILED(Graph_.As(&Audio)))
+        return;
+    Audio->put_Volume(Levels_.Volume);
+    Audio->put_Balance(Levels_.Balance);
 }
 
 TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vobs, uint32_t First,
                                     uint32_t Last) {
     bool WasRunning = IsRunning();
+    KeepAudioLevels();
     Stop();
-    RemoveAllFilters();
+    RemoveOwnFilters();
     Opened_ = false;
+    std::vector<ComPtr<IBaseFilter>> Members = Filters(Graph_.Get());
     TRenderOutcome Outcome;
     auto Range = std::make_unique<TVobRange>(Vobs, First, Last);
     if (!Range->IsOpen()) {
@@ -88,8 +152,11 @@ TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vo
     }
     ComPtr<TVobSource> Source = AdoptComPointer(new TVobSource(std::move(Range)));
     Outcome.Result = Graph_->AddFilter(Source.Get(), L"DVD title");
+    // Rendering tries the filters already in the graph first: the members' renderers, left
+    // unconnected by the previous title's removal, are fed again.
     if (SUCCEEDED(Outcome.Result))
         Outcome.Result = Graph_->Render(Source->OutputPin());
+    Own_ = FiltersAddedSince(Graph_.Get(), Members);
     if (FAILED(Outcome.Result))
         return Outcome;
     Opened_ = true;
@@ -107,6 +174,7 @@ TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vo
                 Type.pUnk->Release();
         }
     }
+    ApplyAudioLevels();
     if (WasRunning)
         Run();
     return Outcome;
@@ -128,9 +196,23 @@ void TTitlePlayback::RemoveDownstream(IPin* Output) {
     if (FAILED(Peer->QueryPinInfo(&Info)) || !Info.pFilter)
         return;
     ComPtr<IBaseFilter> Next = AdoptComPointer(Info.pFilter);
+    if (!Contains(Own_, Next.Get())) {
+        Graph_->Disconnect(Output); // a member's filter stays in the graph
+        Graph_->Disconnect(Peer.Get());
+        return;
+    }
     for (const auto& Pin : Pins(Next.Get(), PINDIR_OUTPUT))
         RemoveDownstream(Pin.Get());
     Graph_->RemoveFilter(Next.Get());
+}
+
+void TTitlePlayback::ForgetRemovedFilters() {
+    std::erase_if(Own_, [](const ComPtr<IBaseFilter>& Filter) { return !InGraph(Filter.Get()); });
+}
+
+HRESULT TTitlePlayback::RenderAudio(IPin* Output) {
+    const TRenderAudioSeam& Seam = RenderAudioSeam();
+    return Seam ? Seam(Graph_.Get(), Output) : Graph_->Render(Output);
 }
 
 HRESULT TTitlePlayback::SelectAudio(int Index) {
@@ -142,21 +224,33 @@ HRESULT TTitlePlayback::SelectAudio(int Index) {
         if (IsAudioPin(Output.Get()))
             Audio.push_back(Output);
     if (Index < 0 || static_cast<size_t>(Index) >= Audio.size())
-        return E_INVALIDARG;
+        return VFW_E_NOT_FOUND; // the stream is not in the title's data
     bool WasRunning = IsRunning();
     int64_t Position = PositionMs();
+    KeepAudioLevels();
     Stop();
-    for (size_t I = 0; I < Audio.size(); ++I)
-        if (static_cast<int>(I) != Index)
-            RemoveDownstream(Audio[I].Get());
-    ComPtr<IPin> Peer;
     HRESULT Result = S_OK;
-    if (FAILED(Audio[Index]->ConnectedTo(&Peer)))
-        Result = Graph_->Render(Audio[Index].Get());
+    if (!PeerOf(Audio[Index].Get())) {
+        // The new branch is built beside the old one, which goes only once the new one stands.
+        std::vector<ComPtr<IBaseFilter>> Before = Filters(Graph_.Get());
+        Result = RenderAudio(Audio[Index].Get());
+        for (auto& Added : FiltersAddedSince(Graph_.Get(), Before))
+            if (FAILED(Result))
+                Graph_->RemoveFilter(Added.Get());
+            else
+                Own_.push_back(std::move(Added));
+    }
+    if (SUCCEEDED(Result)) {
+        for (size_t I = 0; I < Audio.size(); ++I)
+            if (static_cast<int>(I) != Index)
+                RemoveDownstream(Audio[I].Get());
+        ForgetRemovedFilters();
+        ApplyAudioLevels();
+    }
     SeekMs(Position);
     if (WasRunning)
         Run();
-    return Result;
+    return FAILED(Result) ? Result : S_OK;
 }
 
 int64_t TTitlePlayback::PositionMs() const {

@@ -116,6 +116,9 @@ void TFilterGraph::DispatchDvdDomain(LONG_PTR Domain) {
     case DVD_DOMAIN_Title:
         return Raise(OnDVDDomainTitle);
     case DVD_DOMAIN_Stop:
+        // The navigator stopped the graph itself (end of the disc's play): the listeners learn of it
+        // as of any stop, so buttons and timers show playback stopped.
+        BroadcastControlEvent(gcStop, 0);
         return Raise(OnDVDDomainStop);
     default:
         return;

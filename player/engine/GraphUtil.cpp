@@ -39,16 +39,18 @@ HRESULT UnregisterGraphForInspection(DWORD Cookie) {
 }
 
 TDVDTimeCode UnpackDvdTimecode(DWORD Value) {
+    // The platform's DVD_TIMECODE bit fields fill a value from its least significant bit up:
+    // hour digits first, frame-rate code in the top two bits.
     TDVDTimeCode code;
-    code.d0 = (Value >> 28) & 0xF;
-    code.d1 = (Value >> 24) & 0xF;
-    code.d2 = (Value >> 20) & 0xF;
-    code.d3 = (Value >> 16) & 0xF;
-    code.d4 = (Value >> 12) & 0xF;
-    code.d5 = (Value >> 8) & 0xF;
-    code.d6 = (Value >> 4) & 0xF;
-    code.d7 = (Value >> 2) & 0x3;
-    code.FrameRateCode = Value & 0x3;
+    code.d0 = Value & 0xF;
+    code.d1 = (Value >> 4) & 0xF;
+    code.d2 = (Value >> 8) & 0xF;
+    code.d3 = (Value >> 12) & 0xF;
+    code.d4 = (Value >> 16) & 0xF;
+    code.d5 = (Value >> 20) & 0xF;
+    code.d6 = (Value >> 24) & 0xF;
+    code.d7 = (Value >> 28) & 0x3;
+    code.FrameRateCode = (Value >> 30) & 0x3;
     return code;
 }
 

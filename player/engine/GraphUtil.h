@@ -11,7 +11,8 @@ namespace vireon {
 HRESULT RegisterGraphForInspection(IUnknown* Graph, DWORD& Cookie);
 HRESULT UnregisterGraphForInspection(DWORD Cookie);
 
-// The nine fields of a packed DVD time code, from the most significant end.
+// The nine fields of a packed DVD time code (the platform's DVD_TIMECODE): d0/d1 hour digits,
+// d2/d3 minutes, d4/d5 seconds, d6/d7 frames (units first), then the frame-rate code.
 struct TDVDTimeCode {
     int d0 = 0, d1 = 0, d2 = 0, d3 = 0, d4 = 0, d5 = 0, d6 = 0, d7 = 0;
     int FrameRateCode = 0;

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
+#include <map>
 
 using namespace dvdnav;
 using namespace dvdnav_test;
@@ -131,9 +133,9 @@ TEST(IfoReader, FallsBackToTheBackupCopies) {
 TEST(IfoReader, FailsCleanlyOnInformationFilesThatCannotBeRead) {
     fs::path Folder = fs::path(VIREON_BUILD_DIR) / "testtmp" / "unreadable" / "VIDEO_TS";
     fs::remove_all(Folder.parent_path());
-    fs::create_directories(Folder / "VIDEO_TS.IFO");  // a folder where the file should be
+    fs::create_directories(Folder / "VIDEO_TS.IFO"); // a folder where the file should be
     EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
-    WriteFile(Folder / "VIDEO_TS.BUP", MakeVideoManager(2));  // names title sets that are missing
+    WriteFile(Folder / "VIDEO_TS.BUP", MakeVideoManager(2)); // names title sets that are missing
     EXPECT_THROW(TDvdVolume::Read(Folder), EIfoError);
     std::vector<uint8_t> Huge(MaxIfoFileSize + 1);
     WriteFile(Folder / "VTS_01_0.BUP", Huge);
@@ -222,6 +224,98 @@ TEST(DvdLanguages, GivesLocalesThatWindowsNames) {
         ASSERT_NE(0, GetLocaleInfoA(LanguageCodeToLcid(Code), LOCALE_SENGLANGUAGE, Name, sizeof Name));
         EXPECT_EQ(LanguageEnglishName(Code), Name);
     }
-    EXPECT_EQ(0u, LanguageCodeToLcid("xx"));
-    EXPECT_EQ(0u, LanguageCodeToLcid(""));
+    // Unknown, unlabelled and languages Windows has no locale of are named as no language.
+    for (const char* Code : {"xx", "", "e", "eng", "vo"}) {
+        SCOPED_TRACE(Code);
+        EXPECT_EQ(UnknownLanguageLcid, LanguageCodeToLcid(Code));
+    }
+    char Name[260] = {};
+    ASSERT_NE(0, GetLocaleInfoA(UnknownLanguageLcid, LOCALE_SENGLANGUAGE, Name, sizeof Name));
+    EXPECT_STRNE("English", Name);
+}
+
+TEST(DvdLanguages, EveryIso639CodeWithALocaleIsNamedAsItself) {
+    // Windows' own name of each language, for codes across the alphabet and the 1988 ones.
+    const std::pair<const char*, const char*> Named[] = {{"cy", "Welsh"},
+                                                         {"eu", "Basque"},
+                                                         {"zu", "Zulu"},
+                                                         {"af", "Afrikaans"},
+                                                         {"sw", "Swahili"},
+                                                         {"iw", "Hebrew"},
+                                                         {"he", "Hebrew"},
+                                                         {"in", "Indonesian"},
+                                                         {"EN", "English"},
+                                                         {"bs", "Bosnian"},
+                                                         {"nn", "Norwegian Nynorsk"},
+                                                         {"ka", "Georgian"},
+                                                         {"yo", "Yoruba"},
+                                                         {"ga", "Irish"}};
+    for (const auto& [Code, Expected] : Named) {
+        SCOPED_TRACE(Code);
+        char Name[260] = {};
+        ASSERT_NE(0, GetLocaleInfoA(LanguageCodeToLcid(Code), LOCALE_SENGLANGUAGE, Name, sizeof Name));
+        EXPECT_EQ(std::string(Expected), std::string(Name).substr(0, std::strlen(Expected)));
+    }
+    // Every locale given is the code's own language; no code but "en" comes out as English, the
+    // name Windows gives to what it does not know.
+    const std::map<std::string, std::string> Renamed = {{"iw", "he"}, {"in", "id"},  {"ji", "yi"},
+                                                        {"no", "nb"}, {"qu", "quz"}, {"tl", "fil"}};
+    int Locales = 0;
+    for (char First = 'a'; First <= 'z'; ++First)
+        for (char Second = 'a'; Second <= 'z'; ++Second) {
+            const std::string Code = {First, Second};
+            uint32_t Lcid = LanguageCodeToLcid(Code);
+            char Name[260] = {}, Iso[16] = {};
+            GetLocaleInfoA(Lcid, LOCALE_SENGLANGUAGE, Name, sizeof Name);
+            if (Code != "en") {
+                EXPECT_STRNE("English", Name) << Code;
+            }
+            if (Lcid == UnknownLanguageLcid)
+                continue;
+            ++Locales;
+            EXPECT_NE(0, GetLocaleInfoA(Lcid, LOCALE_SISO639LANGNAME, Iso, sizeof Iso)) << Code;
+            auto Other = Renamed.find(Code);
+            EXPECT_EQ(Other == Renamed.end() ? Code : Other->second, Iso) << Code;
+        }
+    EXPECT_GT(Locales, 100);
+}
+
+TEST(DvdTitleEnd, ReadsThePostCommandsDvdauthorWrote) {
+    TDvdVolume Post = TDvdVolume::Read(Discs / "post");
+    ASSERT_EQ(2u, Post.Titles.size());
+    EXPECT_TRUE(Post.Titles[0].End.Jumps);
+    EXPECT_EQ(2, Post.Titles[0].End.Title);
+    EXPECT_FALSE(Post.Titles[1].End.Jumps); // its post command ends the play
+    TDvdVolume Loop = TDvdVolume::Read(Discs / "loop");
+    EXPECT_EQ(1, Loop.Titles[1].End.Title);
+    TDvdVolume Nowhere = TDvdVolume::Read(Discs / "nowhere");
+    EXPECT_TRUE(Nowhere.Titles[0].End.Jumps);
+    EXPECT_EQ(0, Nowhere.Titles[0].End.Title);
+    EXPECT_FALSE(TDvdVolume::Read(Discs / "twelve").Titles[0].End.Jumps);
+}
+
+TEST(DvdTitleEnd, DecodesSimpleJumpsAndNothingElse) {
+    TVideoManager Manager;
+    Manager.Titles = {{1, 1, 1, 1, 1, 0}, {1, 1, 1, 1, 2, 0}, {1, 1, 1, 2, 1, 0}};
+    auto End = [&](std::vector<TNavCommand> Commands, int Set) {
+        TProgramChain Chain;
+        Chain.PostCommands = std::move(Commands);
+        return DecodeTitleEnd(Chain, Manager, Set);
+    };
+    const TNavCommand Nop{}, Exit{0x30, 0x01};
+    TTitleEnd InSet = End({Nop, {0x30, 0x03, 0, 0, 0, 1, 0, 0}}, 2); // title 1 of set 2
+    EXPECT_TRUE(InSet.Jumps);
+    EXPECT_EQ(3, InSet.Title);
+    EXPECT_EQ(1, InSet.Chapter);
+    TTitleEnd Chapter = End({{0x30, 0x05, 0x00, 0x02, 0, 2, 0, 0}}, 1);
+    EXPECT_EQ(2, Chapter.Title);
+    EXPECT_EQ(2, Chapter.Chapter);
+    EXPECT_EQ(3, End({{0x30, 0x02, 0, 0, 0, 3, 0, 0}}, 1).Title); // volume-wide number
+    TTitleEnd Missing = End({{0x30, 0x03, 0, 0, 0, 9, 0, 0}}, 1);
+    EXPECT_TRUE(Missing.Jumps);
+    EXPECT_EQ(0, Missing.Title);
+    EXPECT_EQ(0, End({{0x30, 0x02, 0, 0, 0, 4, 0, 0}}, 1).Title);
+    EXPECT_FALSE(End({Exit, {0x30, 0x03, 0, 0, 0, 2, 0, 0}}, 1).Jumps);
+    EXPECT_FALSE(End({{0x30, 0x13, 0, 0, 0, 2, 0, 0}}, 1).Jumps); // conditional
+    EXPECT_FALSE(End({}, 1).Jumps);
 }

@@ -113,23 +113,42 @@ TEST_F(GraphEventsTest, DomainErrorAndWarningCodes) {
         seen);
 }
 
-TEST_F(GraphEventsTest, CurrentTimeDigitsAndFrameRate) {
-    int values[5] = {};
-    component->OnDVDCurrentTime = [&](TObject*, int hours, int minutes, int seconds, int frames, int frate) {
-        int got[5] = {hours, minutes, seconds, frames, frate};
-        std::copy(got, got + 5, values);
+TEST_F(GraphEventsTest, TheStopDomainReachesListenersAsAStop) {
+    component->SetActive(true);
+    RecordingListener listener("main");
+    component->AddEventListener(&listener);
+    std::vector<TGraphControlEvent> controls;
+    listener.onControl = [&](TGraphControlEvent event, int) { controls.push_back(event); };
+    Strings seen;
+    component->OnDVDDomainStop = [&](TObject*) {
+        seen.push_back("stop after " + std::to_string(controls.size()) + " control event");
     };
-    // d0..d7 = 1,2 3,4 5,1 7,2 and frame-rate code 1 (25 fps).
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(0x12345179), 0);
-    EXPECT_EQ(21, values[0]);
-    EXPECT_EQ(43, values[1]);
-    EXPECT_EQ(15, values[2]);
-    EXPECT_EQ(27, values[3]);
-    EXPECT_EQ(25, values[4]);
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, 3, 0);
-    EXPECT_EQ(30, values[4]);
-    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, 2, 0);
-    EXPECT_EQ(0, values[4]);
+    component->DispatchGraphEvent(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Title, 0);
+    EXPECT_TRUE(controls.empty());
+    component->DispatchGraphEvent(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop, 0);
+    EXPECT_EQ(std::vector<TGraphControlEvent>{gcStop}, controls);
+    EXPECT_EQ(Strings{"stop after 1 control event"}, seen);
+    EXPECT_EQ(0, graph->Calls("Stop")); // the navigator stopped the graph: no second stop
+    component->RemoveEventListener(&listener);
+}
+
+TEST_F(GraphEventsTest, CurrentTimeDecodesThePlatformTimecode) {
+    std::vector<int> values;
+    component->OnDVDCurrentTime = [&](TObject*, int hours, int minutes, int seconds, int frames, int frate) {
+        values = {hours, minutes, seconds, frames, frate};
+    };
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(1, 2, 5, 0, 1)),
+                                  0);
+    EXPECT_EQ((std::vector<int>{1, 2, 5, 0, 25}), values);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(1, 2, 5, 29, 3)),
+                                  0);
+    EXPECT_EQ((std::vector<int>{1, 2, 5, 29, 30}), values);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(PackDvdTimecode(0, 0, 10, 0, 1)),
+                                  0);
+    EXPECT_EQ((std::vector<int>{0, 0, 10, 0, 25}), values);
+    component->DispatchGraphEvent(EC_DVD_CURRENT_TIME,
+                                  static_cast<LONG_PTR>(PackDvdTimecode(23, 59, 59, 24, 2)), 0);
+    EXPECT_EQ((std::vector<int>{23, 59, 59, 24, 0}), values); // rate code 2 names no rate
 }
 
 TEST_F(GraphEventsTest, HmsfTimeKeepsTheFourBytes) {
@@ -147,7 +166,9 @@ TEST_F(GraphEventsTest, HmsfTimeKeepsTheFourBytes) {
     EXPECT_EQ(23, time.bMinutes);
     EXPECT_EQ(45, time.bSeconds);
     EXPECT_EQ(12, time.bFrames);
-    EXPECT_EQ(1, code.FrameRateCode);
+    // The platform passes its time-code flags here; read as a DVD_TIMECODE they fill the lowest field.
+    EXPECT_EQ(DVD_TC_FLAG_25fps, code.d0);
+    EXPECT_EQ(0, code.FrameRateCode);
 }
 
 TEST_F(GraphEventsTest, ArgumentsOfTheOtherTypedEvents) {

@@ -5,6 +5,7 @@
 #include "engine/TFilterList.h"
 #include "engine/TPinList.h"
 
+#include "fakes/FakeDvd.h"
 #include "fakes/FakeFilterGraph.h"
 
 #include "common/DirectShowUuids.h"
@@ -62,22 +63,24 @@ TEST(MediaErrorText, UnknownCodeStillNamesTheCode) {
     EXPECT_FALSE(text.empty());
 }
 
-TEST(UnpackDvdTimecode, FieldsFromTheMostSignificantEnd) {
-    TDVDTimeCode code = UnpackDvdTimecode(0x12345679);
-    EXPECT_EQ(1, code.d0);
-    EXPECT_EQ(2, code.d1);
-    EXPECT_EQ(3, code.d2);
-    EXPECT_EQ(4, code.d3);
-    EXPECT_EQ(5, code.d4);
-    EXPECT_EQ(6, code.d5);
+TEST(UnpackDvdTimecode, ReadsThePlatformBitFieldsUnitsFirst) {
+    TDVDTimeCode code = UnpackDvdTimecode(PackDvdTimecode(12, 34, 56, 27, 3));
+    EXPECT_EQ(2, code.d0);
+    EXPECT_EQ(1, code.d1);
+    EXPECT_EQ(4, code.d2);
+    EXPECT_EQ(3, code.d3);
+    EXPECT_EQ(6, code.d4);
+    EXPECT_EQ(5, code.d5);
     EXPECT_EQ(7, code.d6);
-    EXPECT_EQ(2, code.d7); // bits 3-2 of 9 (1001)
-    EXPECT_EQ(1, code.FrameRateCode);
+    EXPECT_EQ(2, code.d7);
+    EXPECT_EQ(3, code.FrameRateCode);
 
     TDVDTimeCode top = UnpackDvdTimecode(0xFFFFFFFF);
     EXPECT_EQ(15, top.d0);
     EXPECT_EQ(3, top.d7);
     EXPECT_EQ(3, top.FrameRateCode);
+    TDVDTimeCode zero = UnpackDvdTimecode(0);
+    EXPECT_EQ(0, zero.d0 + zero.d7 + zero.FrameRateCode);
 }
 
 void ExpectRect(const RECT& rect, int left, int top, int width, int height) {

@@ -1,6 +1,7 @@
 #include "fakes/FakeDvd.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace fakes {
 
@@ -186,6 +187,23 @@ STDMETHODIMP FakeCaptureGraphBuilder2::GetFiltergraph(IGraphBuilder** graph) {
     if (!graph)
         return E_POINTER;
     return graph_ ? graph_.CopyTo(graph) : E_UNEXPECTED;
+}
+
+DWORD PackDvdTimecode(int hours, int minutes, int seconds, int frames, int rateCode) {
+    DVD_TIMECODE code{};
+    code.Hours1 = hours % 10;
+    code.Hours10 = hours / 10;
+    code.Minutes1 = minutes % 10;
+    code.Minutes10 = minutes / 10;
+    code.Seconds1 = seconds % 10;
+    code.Seconds10 = seconds / 10;
+    code.Frames1 = frames % 10;
+    code.Frames10 = frames / 10;
+    code.FrameRateCode = rateCode;
+    DWORD value = 0;
+    static_assert(sizeof code == sizeof value);
+    std::memcpy(&value, &code, sizeof value);
+    return value;
 }
 
 } // namespace fakes

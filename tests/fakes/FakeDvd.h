@@ -286,4 +286,8 @@ private:
     Microsoft::WRL::ComPtr<IGraphBuilder> graph_;
 };
 
+// A packed time as the platform's DVD_TIMECODE bit fields lay it out (what a navigator posts with
+// event 267).
+DWORD PackDvdTimecode(int hours, int minutes, int seconds, int frames, int rateCode);
+
 } // namespace fakes

@@ -1,6 +1,8 @@
 // RenderDvdVideoVolume on a disc up to its first time event, next to opening the title's first VOB
 // as a plain file up to its first position past zero. Target: under 1.5 times the file.
 // Usage: bench_dvd_render DISC_FOLDER (the folder holding VIDEO_TS)
+#include "DvdBenchSupport.h"
+
 #include "common/DirectShowUuids.h"
 #include "common/Win32Handles.h"
 #include "dvdnav/OwnDvdGraphBuilder.h"
@@ -15,24 +17,12 @@
 #include <functional>
 #include <vector>
 
+using dvdbench::Clock;
+using dvdbench::Median;
+using dvdbench::PumpUntil;
 using Microsoft::WRL::ComPtr;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// Pumps messages until Done answers true; false after 10 s.
-bool PumpUntil(const std::function<bool()>& Done) {
-    auto Start = Clock::now();
-    while (Clock::now() - Start < std::chrono::seconds(10)) {
-        MSG Message;
-        while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&Message);
-        if (Done())
-            return true;
-        Sleep(2);
-    }
-    return false;
-}
 
 double FileToFirstPosition(const std::wstring& Vob) {
     auto Start = Clock::now();
@@ -81,11 +71,6 @@ double DvdToFirstTimeEvent(const std::wstring& Disc) {
     double Ms = std::chrono::duration<double, std::milli>(Clock::now() - Start).count();
     Control->Stop();
     return Ok ? Ms : -1;
-}
-
-double Median(std::vector<double> Values) {
-    std::sort(Values.begin(), Values.end());
-    return Values[Values.size() / 2];
 }
 
 } // namespace
