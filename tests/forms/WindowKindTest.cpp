@@ -54,7 +54,7 @@ TEST(PopupWhenParentless, TopLevelWithoutParentChildWithOne) {
     {
         SCOPED_TRACE("an ordinary control without a parent is hidden away");
         HWND window = control.Handle();
-        EXPECT_NE(GetDesktopWindow(), GetAncestor(window, GA_PARENT));
+        EXPECT_TRUE(StyleOf(window) & WS_CHILD);
     }
     control.SetPopupWhenParentless(true);
     control.SetPopupOwner(form.Handle());
