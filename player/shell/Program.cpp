@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/Win32Handles.h"
+#include "common/TextConversion.h"
 #include "engine/EDirectShowException.h"
 #include "engine/TFilterGraph.h"
 #include "engine/TVideoWindow.h"
@@ -15,14 +15,6 @@
 using namespace vireon;
 
 namespace {
-
-std::wstring Widen(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-    if (length > 1)
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    return wide;
-}
 
 // The first argument, without quotes.
 std::string FirstArgument(const char* commandLine) {
@@ -59,7 +51,7 @@ public:
             return;
         FGraph->SetActive(true);
         try {
-            FGraph->RenderMediaFile(Widen(fileName));
+            FGraph->RenderMediaFile(WideFromAnsi(fileName));
             FVideo->UpdateVideoWindow();
             FGraph->Play();
         } catch (const EDirectShowException&) {
@@ -86,15 +78,13 @@ private:
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    ComInitialization com;
+    // The application's forms, with the graph and its renderers, go before COM does.
+    TApplicationScope scope;
     TApplication& application = Application();
     application.Initialize();
     auto* form = application.CreateForm<TPlaceholderForm>();
     form->Show();
     form->Open(FirstArgument(commandLine));
     application.Run();
-    // The graph and its renderers go while COM is still initialised.
-    if (application.MainForm())
-        application.MainForm()->Free();
     return 0;
 }
