@@ -1,7 +1,7 @@
 // The video window against fake platform objects: graph membership and registration, the overlay
 // set-up with its undo list, colour control, capabilities, zoom, aspect and painting.
 
-#include "FakeGraphFixture.h"
+#include "support/FakeGraphFixture.h"
 
 #include "engine/TVideoWindow.h"
 

@@ -4,7 +4,7 @@
 
 namespace fakes {
 
-FakeMixerPinConfig::FakeMixerPinConfig(std::string name) : FakeObject(std::move(name)) {
+FakeMixerPinConfig::FakeMixerPinConfig(std::string name) : Fake(std::move(name)) {
     device.dwSize = sizeof(DDCOLORCONTROL);
     device.dwFlags = DDCOLOR_BRIGHTNESS | DDCOLOR_CONTRAST | DDCOLOR_HUE;
     device.lBrightness = 600;
@@ -14,11 +14,6 @@ FakeMixerPinConfig::FakeMixerPinConfig(std::string name) : FakeObject(std::move(
     device.lSharpness = 3;
     device.lGamma = 2;
     device.lColorEnable = 1;
-}
-
-STDMETHODIMP FakeMixerPinConfig::QueryInterface(REFIID iid, void** out) {
-    return Answer(iid, out,
-                  {Offer<IUnknown>(this), Offer<IMixerPinConfig>(this), Offer<IMixerPinConfig2>(this)});
 }
 
 STDMETHODIMP FakeMixerPinConfig::GetColorKey(COLORKEY* key, DWORD* color) {
@@ -72,8 +67,15 @@ FakeOverlayMixer::FakeOverlayMixer(int inputs, const std::wstring& name) : FakeF
 }
 
 STDMETHODIMP FakeOverlayMixer::QueryInterface(REFIID iid, void** out) {
-    HRESULT result = Answer(iid, out, {Offer<IDDrawExclModeVideo>(this)});
-    return result == E_NOINTERFACE && *out == nullptr ? FakeFilter::QueryInterface(iid, out) : result;
+    HRESULT result = E_NOINTERFACE;
+    if (Redirected(iid, out, result))
+        return result;
+    if (IsEqualIID(iid, __uuidof(IDDrawExclModeVideo))) {
+        *out = static_cast<IDDrawExclModeVideo*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return FakeFilter::QueryInterface(iid, out);
 }
 
 STDMETHODIMP FakeOverlayMixer::GetNativeVideoProps(DWORD* width, DWORD* height, DWORD* x, DWORD* y) {

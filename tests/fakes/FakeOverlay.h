@@ -9,7 +9,7 @@
 namespace fakes {
 
 // One mixer input pin's configuration: aspect mode, colour key and the overlay colour controls.
-class FakeMixerPinConfig : public FakeObject, public IMixerPinConfig2 {
+class FakeMixerPinConfig : public Fake<vireon::ComChain<IMixerPinConfig2, IMixerPinConfig>> {
 public:
     explicit FakeMixerPinConfig(std::string name);
 
@@ -19,10 +19,6 @@ public:
     // What the "hardware" answers to a read, and what was last written.
     DDCOLORCONTROL device{};
     DDCOLORCONTROL written{};
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     STDMETHODIMP SetRelativePosition(DWORD, DWORD, DWORD, DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP GetRelativePosition(DWORD*, DWORD*, DWORD*, DWORD*) override { return E_NOTIMPL; }
@@ -52,8 +48,8 @@ public:
     DWORD aspectX = 4, aspectY = 3;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilter::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilter::Release(); }
 
     STDMETHODIMP SetDDrawObject(IDirectDraw*) override { return E_NOTIMPL; }
     STDMETHODIMP GetDDrawObject(IDirectDraw**, WINBOOL*) override { return E_NOTIMPL; }

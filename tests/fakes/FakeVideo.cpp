@@ -9,9 +9,17 @@ FakeVideoRenderer::FakeVideoRenderer(const std::wstring& name) : FakeFilter(name
 }
 
 STDMETHODIMP FakeVideoRenderer::QueryInterface(REFIID iid, void** out) {
-    HRESULT result = Answer(iid, out,
-                            {Offer<IVideoWindow>(this), Offer<IBasicVideo>(this), Offer<IBasicVideo2>(this)});
-    return result == E_NOINTERFACE && *out == nullptr ? FakeFilter::QueryInterface(iid, out) : result;
+    HRESULT result = E_NOINTERFACE;
+    if (Redirected(iid, out, result))
+        return result;
+    // The filter answers for IUnknown, so the object keeps one identity.
+    using Table = vireon::ComChain<IBasicVideo2, IBasicVideo>;
+    if (!IsEqualIID(iid, __uuidof(IUnknown))) {
+        result = vireon::QueryInterfaceTable<IVideoWindow, Table>(this, iid, out);
+        if (result == S_OK)
+            return S_OK;
+    }
+    return FakeFilter::QueryInterface(iid, out);
 }
 
 HRESULT FakeVideoRenderer::Set(const char* method, long& field, long value) {

@@ -23,8 +23,8 @@ public:
     long sourceLeft = 0, sourceTop = 0, sourceWidth = 720, sourceHeight = 576;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilter::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilter::Release(); }
 
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
