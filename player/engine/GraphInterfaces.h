@@ -25,7 +25,7 @@ enum TGraphControlEvent {
 enum TMembershipStep { msAdding = 0, msAdded = 1, msRemoving = 2, msRemoved = 3 };
 
 // A component with a filter of its own (the video window): inserted into the graph on every
-// activation, taken out on every deactivation. The graph does not own it.
+// activation, taken out on every deactivation. The graph does not own it; see TGraphRegistration.
 class IGraphMember {
 public:
     virtual Microsoft::WRL::ComPtr<IBaseFilter> GetMemberFilter() = 0;
@@ -36,8 +36,8 @@ protected:
     ~IGraphMember() = default;
 };
 
-// Sees every graph event and every control event of the graph. The graph does not own it;
-// a listener removes itself before it is destroyed.
+// Sees every graph event and every control event of the graph. The graph does not own it; a
+// listener holds a TGraphRegistration (TFilterGraph::Join) so it leaves before it is destroyed.
 class IGraphEventListener {
 public:
     virtual void HandleGraphEvent(long Code, LONG_PTR Param1, LONG_PTR Param2) = 0;

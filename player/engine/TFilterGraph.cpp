@@ -12,10 +12,13 @@ using Microsoft::WRL::ComPtr;
 namespace vireon {
 
 TFilterGraph::TFilterGraph(TComponent* AOwner)
-    : TComponent(AOwner), FNotifyWindow([this] { ProcessGraphEvents(); }) {}
+    : TComponent(AOwner), FLifetime(std::make_shared<TFilterGraph*>(this)),
+      FNotifyWindow([this] { ProcessGraphEvents(); }) {}
 
 TFilterGraph::~TFilterGraph() {
     SetActive(false);
+    // Registrations that outlive the graph find it gone.
+    *FLifetime = nullptr;
 }
 
 void TFilterGraph::Loaded() {

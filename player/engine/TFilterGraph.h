@@ -5,6 +5,7 @@
 
 #include "engine/GraphEventTypes.h"
 #include "engine/GraphInterfaces.h"
+#include "engine/TGraphRegistration.h"
 #include "engine/TGraphNotifyWindow.h"
 
 #include "common/DirectShowUuids.h"
@@ -58,6 +59,12 @@ public:
     void AddEventListener(IGraphEventListener* Listener);
     void RemoveEventListener(IGraphEventListener* Listener);
     void BroadcastControlEvent(TGraphControlEvent Event, int Param);
+    // Adds a member and/or a listener for as long as the returned registration lives.
+    [[nodiscard]] TGraphRegistration Join(IGraphMember* Member, IGraphEventListener* Listener) {
+        return TGraphRegistration(*this, Member, Listener);
+    }
+    // Points at this graph until it is destroyed, then at nothing; registrations keep a copy.
+    const std::shared_ptr<TFilterGraph*>& LifetimeCell() const { return FLifetime; }
 
     // Drains the graph's event queue; run on every notification message.
     void ProcessGraphEvents();
@@ -173,6 +180,7 @@ private:
         CallEvent(Event, this, std::forward<Args>(Arguments)...);
     }
 
+    std::shared_ptr<TFilterGraph*> FLifetime;
     bool FActive = false;
     bool FAutoCreate = false;
     TGraphMode FMode = gmNormal;

@@ -20,6 +20,18 @@ TForm* TScreen::ActiveForm() const {
     return nullptr;
 }
 
+HMONITOR TScreen::MonitorFromWindow(HWND Window) {
+    return ::MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST);
+}
+
+RECT TScreen::MonitorRect(HMONITOR Monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (Monitor && GetMonitorInfoA(Monitor, &info))
+        return info.rcMonitor;
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 void TScreen::SetCursor(TCursor Value) {
     if (FCursor == Value)
         return;

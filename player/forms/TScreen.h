@@ -19,6 +19,12 @@ public:
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
 
+    // The monitor nearest to the window (MONITOR_DEFAULTTONEAREST), and a monitor's rectangle in
+    // desktop coordinates.
+    static HMONITOR MonitorFromWindow(HWND Window);
+    static RECT MonitorRect(HMONITOR Monitor);
+    static RECT MonitorRectFromWindow(HWND Window) { return MonitorRect(MonitorFromWindow(Window)); }
+
     // A cursor other than crDefault overrides every control's own cursor.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);

@@ -36,14 +36,6 @@ void TTrackBar::HandleCreated() {
     SendMessageA(window, TBM_SETPOS, TRUE, FPosition);
 }
 
-void TTrackBar::Recreate() {
-    if (!HandleAllocated())
-        return;
-    DestroyHandle();
-    if (Parent())
-        Handle();
-}
-
 void TTrackBar::SetRange(int AMin, int AMax) {
     FMin = AMin;
     FMax = std::max(AMin, AMax);
@@ -79,14 +71,14 @@ void TTrackBar::SetThumbLength(int Value) {
 void TTrackBar::SetTickMarks(TTickMark Value) {
     if (FTickMarks != Value) {
         FTickMarks = Value;
-        Recreate();
+        RecreateWnd();
     }
 }
 
 void TTrackBar::SetOrientation(TTrackBarOrientation Value) {
     if (FOrientation != Value) {
         FOrientation = Value;
-        Recreate();
+        RecreateWnd();
     }
 }
 

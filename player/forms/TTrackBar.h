@@ -40,7 +40,6 @@ protected:
     bool HandleNotification(TMessage& Message) override;
 
 private:
-    void Recreate();
 
     int FMin = 0;
     int FMax = 10;

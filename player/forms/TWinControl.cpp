@@ -114,7 +114,12 @@ void TWinControl::CreateHandle() {
     if (params.OwnClass)
         RegisterOwnClass(params);
     HWND parent = params.WndParent;
-    if (params.Style & WS_CHILD) {
+    if ((params.Style & WS_CHILD) && !Parent() && FPopupWhenParentless) {
+        params.Style = (params.Style & ~WS_CHILD) | WS_POPUP;
+        parent = FPopupOwner;
+        if (FVisible)
+            params.Style |= WS_VISIBLE;
+    } else if (params.Style & WS_CHILD) {
         parent = Parent() ? Parent()->Handle() : HWND_MESSAGE;
         // Making the parent's window makes its children's windows, this one included.
         if (FHandle)
@@ -438,11 +443,37 @@ void TWinControl::RemoveControl(TControl* Control) {
         AlignControls();
 }
 
+void TWinControl::RecreateWnd() {
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    if (Parent() || FPopupWhenParentless)
+        Handle();
+}
+
+void TWinControl::SetPopupWhenParentless(bool Value) {
+    if (FPopupWhenParentless == Value)
+        return;
+    FPopupWhenParentless = Value;
+    if (!Parent())
+        RecreateWnd();
+}
+
+void TWinControl::SetPopupOwner(HWND Value) {
+    FPopupOwner = Value;
+    if (FHandle && !Parent() && FPopupWhenParentless)
+        SetWindowLongPtrA(FHandle.get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Value));
+}
+
 void TWinControl::SetParent(TWinControl* AParent) {
     if (AParent == Parent())
         return;
+    bool wasPopup = FPopupWhenParentless && !Parent();
     TControl::SetParent(AParent);
-    if (FHandle) {
+    // Between child and top-level popup the window changes kind: it is made again.
+    if (FHandle && FPopupWhenParentless && wasPopup != !AParent) {
+        RecreateWnd();
+    } else if (FHandle) {
         ::SetParent(FHandle.get(), AParent && AParent->FHandle.get() ? AParent->FHandle.get() : HWND_MESSAGE);
         SetWindowPos(FHandle.get(), nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (AParent && AParent->FHandle.get()) {

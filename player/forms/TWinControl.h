@@ -40,6 +40,15 @@ public:
     TControl* Controls(int Index) const { return FControls.at(Index); }
 
     void SetParent(TWinControl* AParent) override;
+    // Without a parent the control's window is a top-level popup (owned by PopupOwner) rather than
+    // a hidden message-only window; a parent makes it a child again.
+    bool PopupWhenParentless() const { return FPopupWhenParentless; }
+    void SetPopupWhenParentless(bool Value);
+    HWND PopupOwner() const { return FPopupOwner; }
+    void SetPopupOwner(HWND Value);
+    // Destroys the window and makes it again with the current creation parameters (a style that
+    // cannot change on a live window); a control whose window was not made yet stays without.
+    void RecreateWnd();
     void SetVisible(bool Value) override;
     void SetEnabled(bool Value) override;
     void SetCaption(const std::string& Value) override;
@@ -129,6 +138,8 @@ private:
     bool FAligning = false;
     UniqueBrush FBrush;
     bool FOwnClass = false;
+    bool FPopupWhenParentless = false;
+    HWND FPopupOwner = nullptr;
 };
 
 // Shift state from a mouse message's key flags.

@@ -69,9 +69,9 @@ FakeFilter::~FakeFilter() {
         pin->Detach();
 }
 
-FakePin* FakeFilter::AddPin(PIN_DIRECTION direction) {
-    std::wstring id =
-        name_ + (direction == PINDIR_INPUT ? L" In " : L" Out ") + std::to_wstring(pins_.size());
+FakePin* FakeFilter::AddPin(PIN_DIRECTION direction, std::wstring id) {
+    if (id.empty())
+        id = name_ + (direction == PINDIR_INPUT ? L" In " : L" Out ") + std::to_wstring(pins_.size());
     pins_.push_back(MakeFake<FakePin>(this, id, direction));
     return pins_.back().Get();
 }
@@ -84,7 +84,7 @@ void FakeFilter::RemovePin(int index) {
 STDMETHODIMP FakeFilter::GetClassID(CLSID* id) {
     if (!id)
         return E_POINTER;
-    *id = GUID_NULL;
+    *id = classId;
     return S_OK;
 }
 

@@ -49,11 +49,14 @@ public:
     explicit FakeFilter(const std::wstring& name, int inputs = 0, int outputs = 0);
     ~FakeFilter() override;
 
-    FakePin* AddPin(PIN_DIRECTION direction);
+    // A pin named after the filter, its direction and index, unless given an id of its own.
+    FakePin* AddPin(PIN_DIRECTION direction, std::wstring id = {});
     FakePin* GetPin(int index) const { return pins_[index].Get(); }
     int PinCount() const { return static_cast<int>(pins_.size()); }
     void RemovePin(int index);
     IFilterGraph* Graph() const { return graph_; }
+    // What GetClassID answers: a renderer, mixer or decoder class for the code that looks for one.
+    CLSID classId = GUID_NULL;
     const std::wstring& GraphName() const { return graphName_; }
 
     STDMETHODIMP GetClassID(CLSID* id) override;

@@ -67,6 +67,29 @@ STDMETHODIMP FakeFilterGraph::FindFilterByName(LPCWSTR name, IBaseFilter** filte
     return VFW_E_NOT_FOUND;
 }
 
+STDMETHODIMP FakeFilterGraph::Connect(IPin* output, IPin* input) {
+    auto* from = dynamic_cast<FakePin*>(output);
+    auto* to = dynamic_cast<FakePin*>(input);
+    if (!from || !to)
+        return Record("Connect", {}, E_POINTER);
+    PIN_INFO fromInfo{}, toInfo{};
+    from->QueryPinInfo(&fromInfo);
+    to->QueryPinInfo(&toInfo);
+    if (fromInfo.pFilter)
+        fromInfo.pFilter->Release();
+    if (toInfo.pFilter)
+        toInfo.pFilter->Release();
+    std::string link = Narrow(fromInfo.achName) + "->" + Narrow(toInfo.achName);
+    if (FAILED(connectResult))
+        return Record("Connect", link, connectResult);
+    if (fromInfo.dir != PINDIR_OUTPUT || toInfo.dir != PINDIR_INPUT)
+        return Record("Connect", link, VFW_E_INVALID_DIRECTION);
+    if (from->Peer() || to->Peer())
+        return Record("Connect", link, VFW_E_ALREADY_CONNECTED);
+    FakePin::Link(from, to);
+    return Record("Connect", link);
+}
+
 STDMETHODIMP FakeFilterGraph::Disconnect(IPin* pin) {
     if (!pin)
         return E_POINTER;

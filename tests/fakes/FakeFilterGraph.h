@@ -24,6 +24,7 @@ public:
     int sourceOutputs = 2; // output pins of the source filter AddSourceFilter creates
     HRESULT renderResult = S_OK;
     HRESULT removeResult = S_OK;
+    HRESULT connectResult = S_OK;
     HRESULT getVolumeResult = S_OK, putVolumeResult = S_OK;
     long volume = 0;
     LONGLONG position = 0, duration = 100000000;
@@ -50,7 +51,8 @@ public:
     STDMETHODIMP Reconnect(IPin*) override { return E_NOTIMPL; }
     STDMETHODIMP Disconnect(IPin* pin) override;
     STDMETHODIMP SetDefaultSyncSource() override { return S_OK; }
-    STDMETHODIMP Connect(IPin*, IPin*) override { return E_NOTIMPL; }
+    // Links two fake pins (output first), journaled as "Connect(<output id>-><input id>)".
+    STDMETHODIMP Connect(IPin* output, IPin* input) override;
     STDMETHODIMP Render(IPin*) override { return E_NOTIMPL; }
     STDMETHODIMP RenderFile(LPCWSTR, LPCWSTR) override { return E_NOTIMPL; }
     STDMETHODIMP AddSourceFilter(LPCWSTR file, LPCWSTR name, IBaseFilter** filter) override;

@@ -1,0 +1,292 @@
+// The video window on Wine's real DirectShow under the virtual screen: the generated sample clip
+// plays inside the control, and the renderer window follows the form and the control.
+
+#include "engine/TFilterGraph.h"
+#include "engine/TFilterList.h"
+#include "engine/TVideoWindow.h"
+
+#include "forms/TApplication.h"
+#include "forms/TForm.h"
+#include "forms/TScreen.h"
+#include "forms/TTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+using namespace vireon;
+
+namespace {
+
+const std::wstring kSample = L"" VIREON_BUILD_DIR "/samples/sample.avi";
+
+void Pump(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    do {
+        Application().ProcessMessages();
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+template <typename Condition> bool PumpUntil(Condition condition, DWORD milliseconds = 5000) {
+    DWORD start = GetTickCount();
+    while (!condition() && GetTickCount() - start < milliseconds)
+        Pump(20);
+    return condition();
+}
+
+// The screen's pixels in a rectangle, read back from the display.
+std::vector<COLORREF> Capture(const RECT& area) {
+    int width = area.right - area.left, height = area.bottom - area.top;
+    std::vector<COLORREF> pixels;
+    WindowDC screen(nullptr);
+    UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+        for (int y = 0; y < height; y += 4)
+            for (int x = 0; x < width; x += 4)
+                pixels.push_back(GetPixel(memory.get(), x, y));
+    }
+    return pixels;
+}
+
+RECT ScreenRectOf(HWND window) {
+    RECT area;
+    GetClientRect(window, &area);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+RECT WindowRect(HWND window) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    return area;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Describe(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+class RealVideoWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_HRESULT_SUCCEEDED(com.result());
+        Application().Initialize();
+        form = std::make_unique<TForm>();
+        form->SetBounds(60, 60, 520, 420);
+        form->SetColor(RGB(200, 30, 30));
+        video = new TVideoWindow(form.get());
+        video->SetName("VideoWindow");
+        video->SetBounds(40, 30, 320, 240);
+        video->SetColor(RGB(30, 30, 200));
+        video->SetParent(form.get());
+        video->SetFilterGraph(&graph);
+        form->Show();
+        graph.SetActive(true);
+    }
+
+    void TearDown() override {
+        graph.ResetGraph();
+        form.reset();
+        graph.SetActive(false);
+        Pump(50);
+    }
+
+    // Wine's audio renderer, starved while the test reads the screen back, can take the clock from
+    // under the video renderer mid-sample (a crash in Wine); these tests watch the picture only.
+    void RemoveAudioRenderer() {
+        ComPtr<IFilterGraph> filters;
+        ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(filters));
+        TFilterList list(filters.Get());
+        for (int i = 0; i < list.Count(); ++i) {
+            ComPtr<IBasicAudio> audio;
+            if (SUCCEEDED(list.GetFilter(i)->QueryInterface(IID_PPV_ARGS(&audio))))
+                filters->RemoveFilter(list.GetFilter(i));
+        }
+    }
+
+    void StartPlaying() {
+        ASSERT_EQ(S_FALSE, graph.RenderMediaFile(kSample));
+        RemoveAudioRenderer();
+        video->UpdateVideoWindow();
+        ASSERT_TRUE(graph.Play());
+        ASSERT_TRUE(PumpUntil([&] { return video->RendererHandle() && IsWindowVisible(video->RendererHandle()); }))
+            << "the renderer window shows";
+        Pump(300);
+    }
+
+    // The picture moves inside the control and nothing moves just outside it.
+    void ExpectPictureInsideControl() {
+        SCOPED_TRACE("picture inside the control");
+        RECT inside = ScreenRectOf(video->Handle());
+        EXPECT_TRUE(SameRect(inside, WindowRect(video->RendererHandle())))
+            << Describe(inside) << " renderer " << Describe(WindowRect(video->RendererHandle()));
+        RECT left{inside.left - 12, inside.top, inside.left - 2, inside.bottom};
+        // A form just restored is painted again a moment later.
+        PumpUntil([&] { return Capture(left).front() == RGB(200, 30, 30); }, 2000);
+        std::vector<COLORREF> first = Capture(inside);
+        std::vector<COLORREF> outsideFirst = Capture(left);
+        Pump(400);
+        EXPECT_NE(first, Capture(inside)) << "the moving pattern shows";
+        std::vector<COLORREF> outside = Capture(left);
+        EXPECT_EQ(outsideFirst, outside);
+        for (COLORREF pixel : outside)
+            ASSERT_EQ(RGB(200, 30, 30), pixel) << "the form's colour just left of the control";
+    }
+
+    ComInitialization com;
+    TFilterGraph graph;
+    std::unique_ptr<TForm> form;
+    TVideoWindow* video = nullptr;
+};
+
+TEST_F(RealVideoWindow, PlaysInsideTheControlAndFollowsTheForm) {
+    StartPlaying();
+    ASSERT_TRUE(video->RendererIsPopup()) << "Wine shows no picture in a child renderer window";
+    EXPECT_EQ(form->Handle(), GetWindow(video->RendererHandle(), GW_OWNER));
+    ExpectPictureInsideControl();
+
+    form->SetBounds(150, 120, 600, 480);
+    video->SetBounds(60, 40, 400, 300);
+    Application().ProcessMessages();
+    EXPECT_TRUE(SameRect(ScreenRectOf(video->Handle()), WindowRect(video->RendererHandle())))
+        << "followed within the same message round";
+    ExpectPictureInsideControl();
+}
+
+TEST_F(RealVideoWindow, FollowsMinimiseRestoreHideAndShow) {
+    StartPlaying();
+    HWND renderer = video->RendererHandle();
+    ShowWindow(form->Handle(), SW_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(renderer); }));
+    ShowWindow(form->Handle(), SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(renderer); }));
+    ExpectPictureInsideControl();
+
+    video->Hide();
+    EXPECT_FALSE(IsWindowVisible(renderer));
+    video->Show();
+    EXPECT_TRUE(IsWindowVisible(renderer));
+    form->Hide();
+    EXPECT_FALSE(IsWindowVisible(renderer));
+    EXPECT_EQ(nullptr, GetWindow(renderer, GW_OWNER)) << "a hidden form owns no renderer window";
+    form->Show();
+    EXPECT_TRUE(IsWindowVisible(renderer));
+    ExpectPictureInsideControl();
+}
+
+TEST_F(RealVideoWindow, DialogOverTheVideoIsOnTop) {
+    StartPlaying();
+    TForm dialog;
+    dialog.SetBorderStyle(bsDialog);
+    RECT video_area = ScreenRectOf(video->Handle());
+    dialog.SetBounds(video_area.left + 40, video_area.top + 40, 200, 120);
+    dialog.Show();
+    Pump(200);
+    POINT middle{video_area.left + 100, video_area.top + 100};
+    EXPECT_EQ(dialog.Handle(), GetAncestor(WindowFromPoint(middle), GA_ROOT));
+    POINT uncovered{video_area.right - 10, video_area.bottom - 10};
+    EXPECT_EQ(video->RendererHandle(), WindowFromPoint(uncovered));
+}
+
+TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
+    StartPlaying();
+    RECT before = ScreenRectOf(video->Handle());
+    RECT monitor = TScreen::MonitorRectFromWindow(video->Handle());
+    video->ShowFullScreen();
+    Pump(200);
+    EXPECT_TRUE(video->IsFullScreen());
+    EXPECT_TRUE(SameRect(monitor, WindowRect(video->RendererHandle()))) << Describe(WindowRect(video->RendererHandle()));
+    RECT middle{monitor.right / 2 - 100, monitor.bottom / 2 - 100, monitor.right / 2 + 100, monitor.bottom / 2 + 100};
+    std::vector<COLORREF> fullScreenPicture = Capture(middle);
+    Pump(300);
+    EXPECT_NE(fullScreenPicture, Capture(middle)) << "the picture moves in full screen";
+    HWND fullScreenForm = GetAncestor(video->Handle(), GA_ROOT);
+    EXPECT_NE(form->Handle(), fullScreenForm);
+    video->ShowFullScreen();
+    EXPECT_EQ(fullScreenForm, GetAncestor(video->Handle(), GA_ROOT)) << "a second call changes nothing";
+    EXPECT_TRUE(SameRect(monitor, WindowRect(video->RendererHandle())));
+
+    video->LeaveFullScreen();
+    Pump(200);
+    EXPECT_FALSE(video->IsFullScreen());
+    EXPECT_EQ(form->Handle(), GetAncestor(video->Handle(), GA_ROOT));
+    EXPECT_TRUE(SameRect(before, ScreenRectOf(video->Handle())));
+    EXPECT_FALSE(IsWindowVisible(fullScreenForm));
+    ExpectPictureInsideControl();
+}
+
+TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
+    StartPlaying();
+    std::vector<bool> shown;
+    video->OnCursorShowHide = [&](TObject*, bool visible) { shown.push_back(visible); };
+    video->SetAutoHideCursor(300);
+    SendMessageA(video->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    long hidden = 0;
+    ASSERT_HRESULT_SUCCEEDED(video->RendererWindow()->IsCursorHidden(&hidden));
+    EXPECT_EQ(0, hidden);
+    DWORD moved = GetTickCount();
+    // The idle handler runs whenever the queue is empty; a ticking timer wakes the loop.
+    TTimer wake(nullptr, {.Interval = 20});
+    while (shown.empty() && GetTickCount() - moved < 3000)
+        Application().HandleMessage();
+    ASSERT_EQ(std::vector<bool>{false}, shown);
+    EXPECT_GE(GetTickCount() - moved, 300u);
+    // Once hidden, further idle moments change nothing.
+    for (int i = 0; i < 5; ++i)
+        Application().HandleMessage();
+    EXPECT_EQ(std::vector<bool>{false}, shown);
+    SendMessageA(video->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(11, 10));
+    EXPECT_EQ((std::vector<bool>{false, true}), shown);
+    video->RendererWindow()->IsCursorHidden(&hidden);
+    EXPECT_EQ(0, hidden);
+}
+
+TEST_F(RealVideoWindow, ScreenSaverCommandIsSwallowed) {
+    video->SetNoScreenSaver(true);
+    EXPECT_EQ(-1, SendMessageA(video->Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0));
+    EXPECT_EQ(-1, SendMessageA(video->Handle(), WM_SYSCOMMAND, SC_MONITORPOWER, 2));
+}
+
+TEST_F(RealVideoWindow, DestroyingWhilePlayingLeavesNothingBehind) {
+    StartPlaying();
+    HWND renderer = video->RendererHandle();
+    {
+        SCOPED_TRACE("the control destroyed while full screen");
+        video->ShowFullScreen();
+        Pump(100);
+        HWND fullScreenForm = GetAncestor(video->Handle(), GA_ROOT);
+        delete video;
+        video = nullptr;
+        EXPECT_FALSE(IsWindow(fullScreenForm));
+        EXPECT_TRUE(!IsWindow(renderer) || !IsWindowVisible(renderer));
+    }
+    graph.Stop();
+    {
+        SCOPED_TRACE("the form destroyed while the renderer popup shows");
+        video = new TVideoWindow(form.get());
+        video->SetName("VideoWindow2");
+        video->SetBounds(10, 10, 200, 150);
+        video->SetParent(form.get());
+        video->SetFilterGraph(&graph);
+        video->UpdateVideoWindow();
+        renderer = video->RendererHandle();
+        ASSERT_NE(nullptr, renderer);
+        graph.Play();
+        Pump(300);
+        form.reset();
+        Pump(100);
+        EXPECT_TRUE(!IsWindow(renderer) || !IsWindowVisible(renderer));
+        EXPECT_TRUE(graph.Stop()) << "the graph still works without the control";
+    }
+}
+
+} // namespace
