@@ -1,27 +1,16 @@
 #include "uninstall/HttpGet.h"
 
-#include "uninstall/UStr.h"
-
 namespace uninstall {
 
-std::string Base64Encode(const std::string& data) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    out.reserve((data.size() + 2) / 3 * 4);
-    for (size_t i = 0; i < data.size(); i += 3) {
-        const size_t left = data.size() - i;
-        uint32_t group = static_cast<uint8_t>(data[i]) << 16;
-        if (left > 1)
-            group |= static_cast<uint8_t>(data[i + 1]) << 8;
-        if (left > 2)
-            group |= static_cast<uint8_t>(data[i + 2]);
-        out += alphabet[(group >> 18) & 63];
-        out += alphabet[(group >> 12) & 63];
-        out += left > 1 ? alphabet[(group >> 6) & 63] : '=';
-        out += left > 2 ? alphabet[group & 63] : '=';
-    }
-    return out;
+namespace {
+
+// Every event the socket can raise, assigned, so that none falls back to a diagnostic box.
+void AssignEveryEvent(TNotifySocket& socket, const TNotifySocket::TSocketEvent& event) {
+    socket.OnError = socket.OnLookup = socket.OnAccept = socket.OnClose = event;
+    socket.OnConnect = socket.OnRead = socket.OnWrite = socket.OnOOB = event;
 }
+
+} // namespace
 
 THttpRequest::~THttpRequest() {
     OnDone = nullptr;
@@ -32,46 +21,32 @@ void THttpRequest::DropSocket() {
     if (!FSocket)
         return;
     // The connection ends quietly: none of its events reach this request any more.
-    const TNotifySocket::TSocketEvent ignore = [](TNotifySocket&, const TSocketMessage&) {};
-    FSocket->OnConnect = FSocket->OnRead = FSocket->OnClose = FSocket->OnError = ignore;
+    AssignEveryEvent(*FSocket, [](TNotifySocket&, const TSocketMessage&) {});
     FSocket.reset();
 }
 
-void THttpRequest::ParseUrl() {
-    std::string r = Url;
-    if (StartsWith(UpperCase(r), "HTTP://"))
-        r.erase(0, 7);
-    // User information counts only before the path: an "@" in the query is data, not a user name.
-    UserName.clear();
-    Password.clear();
-    const size_t at = r.find('@');
-    if (at != std::string::npos && at < r.find('/')) {
-        const std::string user = r.substr(0, at);
-        UserName = ExtractWord(1, user, ':');
-        Password = ExtractWord(2, user, ':');
-        r.erase(0, at + 1);
-    }
-    const size_t slash = r.find('/');
-    const size_t colon = r.substr(0, slash).find(':');
-    if (colon != std::string::npos) {
-        const size_t end = slash == std::string::npos ? r.size() : slash;
-        Port = LeadingNumber(r.substr(colon + 1, end - colon - 1));
-        r.erase(colon, end - colon);
-    }
-    Host = ExtractWord(1, r, '/');
-    if (Host.empty())
-        Host = r;
-    Path = r.size() > Host.size() ? r.substr(Host.size()) : std::string(1, '/');
+bool THttpRequest::ParseUrl() {
+    const std::optional<THttpUrl> url = ParseHttpUrl(Url);
+    FRefused = !url;
+    const THttpUrl parts = url.value_or(THttpUrl{});
+    Host = parts.Host;
+    Path = parts.Path;
+    UserName = parts.UserName;
+    Password = parts.Password;
+    Port = parts.Port;
+    return url.has_value();
 }
 
 void THttpRequest::Get() {
     InBody = false;
-    FAnswerBytes = 0;
+    FAnswer = THttpAnswer();
+    FRequestSent = false;
     FFinished = false;
     FOversized = false;
     DropSocket();
+    if (!ParseUrl())
+        return;
     FSocket = std::make_unique<TNotifySocket>();
-    ParseUrl();
     FSocket->SetPort(Port);
     FSocket->SetAddress(Host);
     if (!ProxyHost.empty()) {
@@ -85,14 +60,19 @@ void THttpRequest::Get() {
 }
 
 void THttpRequest::WireSocket() {
+    // Lookup, accept, write and out-of-band events mean nothing to a client; errors are swallowed:
+    // the owner learns only from its own time limit and the lines.
+    AssignEveryEvent(*FSocket, [](TNotifySocket&, const TSocketMessage&) {});
     FSocket->OnConnect = [this](TNotifySocket&, const TSocketMessage&) { SendRequest(); };
     FSocket->OnRead = [this](TNotifySocket&, const TSocketMessage&) { ReadResponse(); };
     FSocket->OnClose = [this](TNotifySocket&, const TSocketMessage&) { SocketClosed(); };
-    // Errors are swallowed: the owner learns only from its own time limit and the lines.
-    FSocket->OnError = [](TNotifySocket&, const TSocketMessage&) {};
 }
 
 void THttpRequest::SendRequest() {
+    // One request per connection, whatever connect notifications arrive.
+    if (FRequestSent)
+        return;
+    FRequestSent = true;
     HeaderLines.clear();
     BodyLines.clear();
     FSocket->SendString(Method + ' ' + Path + " HTTP/1.1\r\n");
@@ -100,45 +80,35 @@ void THttpRequest::SendRequest() {
     FSocket->SendString("Host: " + Host + "\r\n");
     if (!UserName.empty())
         FSocket->SendString("Authorization: Basic " + Base64Encode(UserName + ':' + Password) + "\r\n");
+    // Without it a keep-alive server leaves the connection open and the answer's end unseen.
+    FSocket->SendString("Connection: close\r\n");
     FSocket->SendString("\r\n");
 }
 
 void THttpRequest::ReadResponse() {
-    if (FOversized)
+    if (FFinished)
         return;
-    if (FAnswerBytes + FSocket->Count() > MaxAnswer) {
+    if (FAnswer.Consumed() + FSocket->Count() > MaxAnswer) {
         // Closing raises the socket's close event, which finishes the request.
         FOversized = true;
         FSocket->Close();
         return;
     }
-    while (FSocket->HasLine('\n')) {
-        const std::string line = FSocket->ReadLine('\n');
-        FAnswerBytes += line.size() + 1;
-        TakeLine(line);
+    FAnswer.Take(FSocket->ReceiveQueue(), *this);
+    if (FAnswer.Complete() || FAnswer.Malformed()) {
+        FSocket->Close();
+        return;
     }
     RaiseDone();
 }
 
 void THttpRequest::SocketClosed() {
-    // A last line the server sent without a line feed still counts.
-    if (!FOversized && FSocket->Count() > 0) {
-        std::string rest(FSocket->Count(), '\0');
-        FSocket->ReadBuf(rest.data(), rest.size());
-        FAnswerBytes += rest.size();
-        TakeLine(rest);
-    }
+    if (FFinished)
+        return;
+    if (!FOversized)
+        FAnswer.ConnectionClosed(FSocket->ReceiveQueue(), *this);
     FFinished = true;
     RaiseDone();
-}
-
-void THttpRequest::TakeLine(const std::string& received) {
-    const std::string line = ExtractWord(1, received, '\r');
-    if (StartsWith(line, "<"))
-        InBody = true;
-    (InBody ? BodyLines : HeaderLines).push_back(line);
-    if (StartsWith(line, "HTTP/1."))
-        StatusCode = LeadingNumber(ExtractWord(2, line, ' '));
 }
 
 void THttpRequest::RaiseDone() {

@@ -2,19 +2,17 @@
 // It runs on the GUI thread over TNotifySocket and has no time-out of its own.
 #pragma once
 
+#include "uninstall/HttpAnswer.h"
+#include "uninstall/HttpUrl.h"
 #include "uninstall/NotifySocket.h"
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace uninstall {
 
-// Standard Base64 with "=" padding and no line breaks, for input of any length.
-std::string Base64Encode(const std::string& data);
-
-class THttpRequest {
+class THttpRequest : public THttpLines {
 public:
     using TDoneEvent = std::function<void(THttpRequest& sender)>;
 
@@ -28,13 +26,17 @@ public:
     ~THttpRequest();
 
     // Starts over with a new socket and returns at once; the exchange runs in later socket events.
+    // A URL that ParseUrl refuses starts nothing and leaves Refused set.
     void Get();
-    // Host, Port, Path, UserName and Password from Url.
-    void ParseUrl();
+    // Host, Port, Path, UserName and Password from Url; false (and the parts cleared) when refused.
+    bool ParseUrl();
 
-    // The server closed the connection, or the answer was cut off at MaxAnswer.
+    // The server closed the connection, the answer was complete as its framing says, or it was cut
+    // off at MaxAnswer or for unreadable framing.
     bool Finished() const noexcept { return FFinished; }
     bool Oversized() const noexcept { return FOversized; }
+    bool Refused() const noexcept { return FRefused; }
+    const THttpAnswer& Answer() const noexcept { return FAnswer; }
     TNotifySocket* Socket() const noexcept { return FSocket.get(); }
 
     std::string Host;
@@ -45,12 +47,8 @@ public:
     std::string Method = "GET";
     std::string ProxyHost;
     int ProxyPort = 0;
-    int StatusCode = 0;
-    bool InBody = false;
-    std::vector<std::string> HeaderLines;
-    std::vector<std::string> BodyLines;
     int Port = 80;
-    // After every batch of received data and once more when the server closes the connection.
+    // After every batch of received data and once more when the connection ends.
     TDoneEvent OnDone;
 
 private:
@@ -59,13 +57,14 @@ private:
     void SendRequest();
     void ReadResponse();
     void SocketClosed();
-    void TakeLine(const std::string& received);
     void RaiseDone();
 
     std::unique_ptr<TNotifySocket> FSocket;
-    size_t FAnswerBytes = 0;
+    THttpAnswer FAnswer;
+    bool FRequestSent = false;
     bool FFinished = false;
     bool FOversized = false;
+    bool FRefused = false;
 };
 
 } // namespace uninstall

@@ -88,23 +88,23 @@ void TNotifySocket::SetAddress(const std::string& text) {
 }
 
 void TNotifySocket::Connect() {
-    if (FHandle != INVALID_SOCKET)
+    if (FHandle)
         CloseSocket(false);
-    FHandle = socket(AF_INET, SOCK_STREAM, 0);
-    if (FHandle == INVALID_SOCKET) {
+    FHandle.reset(socket(AF_INET, SOCK_STREAM, 0));
+    if (!FHandle) {
         CheckResult(SOCKET_ERROR);
         return;
     }
-    if (CheckResult(WSAAsyncSelect(FHandle, FNotifyWindow.get(), WM_SOCKETNOTIFY, SOCKET_EVENT_MASK)) ==
+    if (CheckResult(WSAAsyncSelect(Handle(), FNotifyWindow.get(), WM_SOCKETNOTIFY, SOCKET_EVENT_MASK)) ==
         SOCKET_ERROR)
         return;
-    const int result = connect(FHandle, reinterpret_cast<const sockaddr*>(&FAddress), sizeof FAddress);
+    const int result = connect(Handle(), reinterpret_cast<const sockaddr*>(&FAddress), sizeof FAddress);
     if (result == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK)
         CheckResult(result);
 }
 
 int TNotifySocket::SendString(const std::string& text) {
-    return CheckResult(send(FHandle, text.data(), static_cast<int>(text.size()), 0));
+    return CheckResult(send(Handle(), text.data(), static_cast<int>(text.size()), 0));
 }
 
 LRESULT TNotifySocket::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -115,7 +115,7 @@ LRESULT TNotifySocket::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_SOCKETNOTIFY)
         return DefWindowProcA(FNotifyWindow.get(), message, wParam, lParam);
     // Notifications of a socket closed since they were posted belong to no connection of ours.
-    if (FHandle == INVALID_SOCKET || static_cast<SOCKET>(wParam) != FHandle)
+    if (!FHandle || static_cast<SOCKET>(wParam) != Handle())
         return 0;
     const unsigned error = WSAGETSELECTERROR(lParam);
     if (error > 10000) {
@@ -130,14 +130,28 @@ LRESULT TNotifySocket::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         MessageRead(WaitingBytes());
     else if (*handler == TSocketHandler::Close)
         CloseSocket(true);
-    else
+    else if (*handler != TSocketHandler::Connect || IsConnected())
         RunHandler(*handler, 0);
     return 0;
 }
 
+bool TNotifySocket::IsConnected() {
+    sockaddr_in peer{};
+    int length = sizeof peer;
+    return getpeername(Handle(), reinterpret_cast<sockaddr*>(&peer), &length) == 0;
+}
+
+bool TNotifySocket::PeerHasClosed() {
+    // Everything waiting has been read: a peek then finds the end of the stream (0) or an error such
+    // as a reset, while an open connection would block.
+    char byte;
+    const int peeked = recv(Handle(), &byte, 1, MSG_PEEK);
+    return peeked == 0 || (peeked == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK);
+}
+
 uint32_t TNotifySocket::WaitingBytes() {
     u_long waiting = 0;
-    if (CheckResult(ioctlsocket(FHandle, FIONREAD, &waiting)) == SOCKET_ERROR)
+    if (CheckResult(ioctlsocket(Handle(), FIONREAD, &waiting)) == SOCKET_ERROR)
         return 0;
     return waiting;
 }
@@ -145,7 +159,7 @@ uint32_t TNotifySocket::WaitingBytes() {
 void TNotifySocket::MessageRead(uint32_t count) {
     if (count > 0) {
         std::string chunk(std::min(count, MaxChunk), '\0');
-        const int received = CheckResult(recv(FHandle, chunk.data(), static_cast<int>(chunk.size()), 0));
+        const int received = CheckResult(recv(Handle(), chunk.data(), static_cast<int>(chunk.size()), 0));
         if (received > 0) {
             chunk.resize(static_cast<size_t>(received));
             FReceiveQueue.Append(std::move(chunk));
@@ -156,11 +170,11 @@ void TNotifySocket::MessageRead(uint32_t count) {
 
 void TNotifySocket::DrainNotifications() {
     MSG message;
-    while (FHandle != INVALID_SOCKET &&
+    while (FHandle &&
            PeekMessageA(&message, FNotifyWindow.get(), WM_SOCKETNOTIFY, WM_SOCKETLOOKUP, PM_REMOVE))
         DispatchMessageA(&message);
     // Bytes that arrived with the close but whose notification is not queued yet.
-    while (FHandle != INVALID_SOCKET) {
+    while (FHandle) {
         const uint32_t waiting = WaitingBytes();
         if (waiting == 0)
             break;
@@ -169,16 +183,19 @@ void TNotifySocket::DrainNotifications() {
 }
 
 void TNotifySocket::CloseSocket(bool drain) {
-    if (FHandle == INVALID_SOCKET)
+    if (!FHandle)
         return;
-    if (drain)
+    if (drain) {
         DrainNotifications();
-    if (FHandle == INVALID_SOCKET)
+        if (FHandle && !PeerHasClosed())
+            return;
+    }
+    if (!FHandle)
         return;
     // The handle is given up before the handler runs, so a close requested from within it does nothing.
-    const SOCKET handle = std::exchange(FHandle, INVALID_SOCKET);
-    RunHandler(TSocketHandler::Close, 0, handle);
-    if (closesocket(handle) == SOCKET_ERROR)
+    TUniqueSocket handle(FHandle.release());
+    RunHandler(TSocketHandler::Close, 0, handle.get());
+    if (closesocket(handle.release()) == SOCKET_ERROR)
         CheckResult(SOCKET_ERROR);
 }
 
@@ -211,7 +228,7 @@ TNotifySocket::TSocketEvent& TNotifySocket::EventOf(TSocketHandler handler) {
 }
 
 void TNotifySocket::RunHandler(TSocketHandler handler, uint32_t sizeOrError) {
-    RunHandler(handler, sizeOrError, FHandle);
+    RunHandler(handler, sizeOrError, Handle());
 }
 
 void TNotifySocket::RunHandler(TSocketHandler handler, uint32_t sizeOrError, SOCKET handle) {

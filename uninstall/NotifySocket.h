@@ -33,11 +33,12 @@ public:
     size_t ReadBuf(char* destination, size_t n) { return FReceiveQueue.ReadBuf(destination, n); }
     std::string ReadLine(char delimiter) { return FReceiveQueue.ReadLine(delimiter); }
     bool HasLine(char delimiter) const { return FReceiveQueue.Contains(delimiter); }
+    TReceiveQueue& ReceiveQueue() noexcept { return FReceiveQueue; }
     // Closes without dispatching pending notifications.
     void Close() { CloseSocket(false); }
 
     const sockaddr_in& Address() const noexcept { return FAddress; }
-    SOCKET Handle() const noexcept { return FHandle; }
+    SOCKET Handle() const noexcept { return FHandle.get(); }
     HWND NotifyWindow() const noexcept { return FNotifyWindow.get(); }
     bool Connected() const noexcept { return FConnected; }
 
@@ -49,6 +50,10 @@ public:
 private:
     void CloseSocket(bool drain);
     void DrainNotifications();
+    // Anyone may post to the notification window: a connect or close notification counts only when
+    // the socket's state agrees with it.
+    bool IsConnected();
+    bool PeerHasClosed();
     // The error path: a result of -1 reaches Message_Error with the thread's last socket error.
     int CheckResult(int result);
     void MessageRead(uint32_t count);
@@ -59,7 +64,7 @@ private:
 
     TWinsockUser FWinsock;
     sockaddr_in FAddress{};
-    SOCKET FHandle = INVALID_SOCKET;
+    TUniqueSocket FHandle;
     TUniqueWindow FNotifyWindow;
     bool FConnected = false;
     TReceiveQueue FReceiveQueue;

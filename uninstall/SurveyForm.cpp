@@ -8,6 +8,8 @@ namespace uninstall {
 namespace {
 
 constexpr char FormClass[] = "TSurveyForm";
+constexpr UINT_PTR WaitTimerId = 1;
+constexpr UINT WaitTimerMs = 50;
 // The group's inner area leaves 22 pixels at the top and 2 at the bottom.
 constexpr int GroupHeight = 181;
 constexpr int GroupInnerHeight = GroupHeight - 24;
@@ -175,6 +177,32 @@ void TSurveyForm::CloseRequest() {
     FForm.reset();
 }
 
+void TSurveyForm::WatchWait(DWORD start, DWORD limitMs) {
+    FWaitStart = start;
+    FWaitLimit = limitMs;
+    if (limitMs > 0)
+        SetTimer(Form(), WaitTimerId, WaitTimerMs, nullptr);
+    else
+        KillTimer(Form(), WaitTimerId);
+}
+
+void TSurveyForm::WaitTimer() {
+    // Menu loops dispatch timers too: this runs even when one holds the thread.
+    if (!Busy || GetTickCount() - FWaitStart >= FWaitLimit)
+        EndMenu();
+}
+
+bool TSurveyForm::BlocksDuringWait(UINT message, WPARAM wParam) const {
+    if (!FReporting)
+        return false;
+    if (message == WM_CONTEXTMENU)
+        return true;
+    // Moving, sizing and the menus run modal loops of their own.
+    const WPARAM command = wParam & 0xFFF0;
+    return message == WM_SYSCOMMAND &&
+           (command == SC_MOVE || command == SC_SIZE || command == SC_KEYMENU || command == SC_MOUSEMENU);
+}
+
 LRESULT CALLBACK TSurveyForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<TSurveyForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -188,7 +216,15 @@ LRESULT CALLBACK TSurveyForm::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT TSurveyForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (BlocksDuringWait(message, wParam))
+        return 0;
     switch (message) {
+    case WM_TIMER:
+        if (wParam == WaitTimerId) {
+            WaitTimer();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         CloseRequest();
         return 0;

@@ -46,6 +46,10 @@ public:
     int Run();
     // Handles every pending message; false when the quit request was met (it is posted again).
     bool ProcessMessages();
+    // While the report waits (limitMs after start; 0 ends the watch): no system command or context
+    // menu of the window starts a modal loop, and a menu loop that something else started is ended
+    // once the wait is over, so that nothing holds the wait past its limit.
+    void WatchWait(DWORD start, DWORD limitMs);
 
     // True while a statistics request is outstanding.
     bool Busy = false;
@@ -58,6 +62,8 @@ private:
     void CreateReasonButtons();
     void CenterQuestion();
     void CloseRequest();
+    void WaitTimer();
+    bool BlocksDuringWait(UINT message, WPARAM wParam) const;
     void PumpMessage(MSG& message);
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
                      int left, int top, int width, int height, HFONT font, int id = 0);
@@ -77,6 +83,8 @@ private:
     bool FQuitPosted = false;
     // A close request that arrives while the report waits is ignored.
     bool FReporting = false;
+    DWORD FWaitStart = 0;
+    DWORD FWaitLimit = 0;
 };
 
 } // namespace uninstall

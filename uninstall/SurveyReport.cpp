@@ -7,9 +7,7 @@
 #include "uninstall/UStr.h"
 #include "uninstall/WindowsVersion.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace uninstall {
 
@@ -17,52 +15,27 @@ namespace {
 
 constexpr int OtherChildIndex = 7;
 
-bool IsKeptInUrl(unsigned char byte) {
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9'))
-        return true;
-    return byte != 0 && std::strchr("!$'()*-.@_", byte) != nullptr;
-}
-
 bool LastHeaderIsOk(const THttpRequest& request) {
     return !request.HeaderLines.empty() && request.HeaderLines.back() == "OK";
 }
 
 } // namespace
 
+std::string SystemEllipsis() {
+    char ellipsis[8] = {};
+    BOOL replaced = FALSE;
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, L"\u2026", 1, ellipsis, sizeof ellipsis, nullptr, &replaced);
+    if (size <= 0 || replaced)
+        return "...";
+    return std::string(ellipsis, static_cast<size_t>(size));
+}
+
 TReportSettings DefaultReportSettings() {
     TReportSettings settings;
-    if (const char* host = std::getenv("UNINSTALL_STATS_HOST"); host && *host)
+    if (const char* host = std::getenv("UNINSTALL_STATS_HOST"); host && IsStatisticsHost(host))
         settings.StatisticsHost = host;
     return settings;
-}
-
-std::string UrlEncode(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (IsKeptInUrl(byte)) {
-            out += c;
-        } else if (byte == ' ') {
-            out += '+';
-        } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%.2x", byte);
-            out += escaped;
-        }
-    }
-    return out;
-}
-
-std::string ReportUrl(const std::string& statisticsHost, const std::string& product,
-                      const std::string& reason, const std::string& osName) {
-    return "http://" + statisticsHost + "/stat/uninstall.php" + "?prj=" + UrlEncode(product) +
-           "&reason=" + UrlEncode(reason) + "&os=" + UrlEncode(osName);
-}
-
-std::string MailUrl(const std::string& surveyMail, const std::string& product, const std::string& reason) {
-    return "mailto:" + surveyMail + "?subject=" + UrlEncode("uninstall " + product) +
-           "&body=" + ReplaceAll(reason, " ", "%20");
 }
 
 std::optional<std::string> SelectedReason(HWND reasonGroup, HWND otherText) {
@@ -80,14 +53,21 @@ std::optional<std::string> SelectedReason(HWND reasonGroup, HWND otherText) {
 }
 
 bool AnswerComplete(const THttpRequest& request) {
-    return request.Finished() || LastHeaderIsOk(request);
+    const THttpAnswer& answer = request.Answer();
+    return request.Finished() || answer.Complete() || answer.Malformed() ||
+           (answer.Unframed() && LastHeaderIsOk(request));
 }
 
 bool ReportDelivered(const THttpRequest& request) {
-    return !request.Oversized() && LastHeaderIsOk(request);
+    const THttpAnswer& answer = request.Answer();
+    const bool whole = answer.Complete() || (answer.Unframed() && !answer.Truncated());
+    return !request.Oversized() && !answer.Malformed() && whole && LastHeaderIsOk(request);
 }
 
 void SendReport(TSurveyForm& form) {
+    // Started without a product name, the program sends nothing, whatever closes the window.
+    if (form.QuitPosted())
+        return;
     const std::optional<std::string> reason = SelectedReason(form.ReasonGroup(), form.OtherText());
     if (!reason)
         return;
@@ -102,6 +82,9 @@ void SendReport(TSurveyForm& form) {
     form.Busy = true;
     const DWORD start = GetTickCount();
     client.Get();
+    // A URL the client refuses starts no exchange: there is nothing to wait for.
+    form.Busy = !client.Refused();
+    form.WatchWait(start, settings.WaitMs);
     while (form.Busy) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= settings.WaitMs || !form.ProcessMessages())
@@ -109,8 +92,9 @@ void SendReport(TSurveyForm& form) {
         if (form.Busy)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, settings.WaitMs - elapsed, QS_ALLINPUT);
     }
+    form.WatchWait(0, 0);
     if (!ReportDelivered(client))
-        ShellOpen(MailUrl(settings.SurveyMail, form.ProductName, *reason));
+        ShellOpen(MailUrl(settings.SurveyMail, form.ProductName, *reason, SystemEllipsis()));
 }
 
 } // namespace uninstall

@@ -1,6 +1,8 @@
 // The statistics report sent when the survey window closes, and its mail fallback.
 #pragma once
 
+#include "uninstall/SurveyEncoding.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,24 +23,21 @@ struct TReportSettings {
     uint32_t WaitMs = 10000;
 };
 
-// The shipped settings. The environment variable UNINSTALL_STATS_HOST, when set and not empty,
-// replaces the statistics host, so that tests and benchmarks can point the program at a server on
-// 127.0.0.1; nothing else changes.
+// The shipped settings. The environment variable UNINSTALL_STATS_HOST, when it holds a host with an
+// optional ":port" and nothing else, replaces the statistics host, so that tests and benchmarks can
+// point the program at a server on 127.0.0.1; nothing else changes.
 TReportSettings DefaultReportSettings();
 
-// Letters, digits and ! $ ' ( ) * - . @ _ stay; a blank becomes "+"; every other byte "%xx".
-std::string UrlEncode(const std::string& text);
-std::string ReportUrl(const std::string& statisticsHost, const std::string& product,
-                      const std::string& reason, const std::string& osName);
-// "mailto:" with the subject "uninstall PRODUCT" encoded and the reason as body, blanks as "%20".
-std::string MailUrl(const std::string& surveyMail, const std::string& product, const std::string& reason);
+// The ellipsis in the system's ANSI code page; three dots when the code page has none.
+std::string SystemEllipsis();
 
 // The reason of the first checked child of the reason group, child 7 ("Other") with ": " and the
 // free text appended; none when no child is checked.
 std::optional<std::string> SelectedReason(HWND reasonGroup, HWND otherText);
-// The answer is complete when its last header line is "OK" or the server has closed the connection.
+// The wait is over: the connection ended, the answer is complete as its framing says, or an answer
+// read to the end of the connection already ends in the line "OK".
 bool AnswerComplete(const THttpRequest& request);
-// Delivered: a complete answer whose last header line is exactly "OK".
+// Delivered: an answer, whole and readable, whose last header line is exactly "OK".
 bool ReportDelivered(const THttpRequest& request);
 
 // The survey window's close handler: sends the report, waits for the confirmation while processing

@@ -29,6 +29,14 @@ void StartGet(THttpRequest& request, TFetch& fetch, const std::string& url) {
     };
 }
 
+// How many requests a connection carried.
+size_t ServerRequestCount(const std::string& received) {
+    size_t count = 0;
+    for (size_t at = received.find("GET "); at != std::string::npos; at = received.find("GET ", at + 1))
+        ++count;
+    return count;
+}
+
 } // namespace
 
 TEST(HttpRequest, SendsExactlyTheRequestLinesAndCollectsTheAnswer) {
@@ -43,6 +51,7 @@ TEST(HttpRequest, SendsExactlyTheRequestLinesAndCollectsTheAnswer) {
     EXPECT_EQ("GET /stat/uninstall.php?prj=My+Player&reason=Unstable&os=Unknown HTTP/1.1\r\n"
               "User-Agent: Uninstall-HTTP\r\n"
               "Host: 127.0.0.1\r\n"
+              "Connection: close\r\n"
               "\r\n",
               server.Requests()[0]);
     EXPECT_EQ(200, request.StatusCode);
@@ -108,9 +117,9 @@ TEST(HttpRequest, ProxyGetsTheAbsoluteTarget) {
     request.ProxyPort = proxy.Port();
     StartGet(request, fetch, "http://10.1.2.3/stat/x.php");
     ASSERT_TRUE(PumpUntil([&] { return request.Finished(); }, 5000));
-    EXPECT_EQ(
-        "GET http://10.1.2.3/stat/x.php HTTP/1.1\r\nUser-Agent: Uninstall-HTTP\r\nHost: 10.1.2.3\r\n\r\n",
-        proxy.Requests()[0]);
+    EXPECT_EQ("GET http://10.1.2.3/stat/x.php HTTP/1.1\r\nUser-Agent: Uninstall-HTTP\r\nHost: 10.1.2.3\r\n"
+              "Connection: close\r\n\r\n",
+              proxy.Requests()[0]);
 }
 
 TEST(HttpRequest, ErrorsAreSwallowed) {
@@ -154,6 +163,84 @@ TEST(HttpRequest, ReleaseDuringTheExchangeRaisesNothing) {
     const int doneBefore = fetch.Done;
     PumpUntil([] { return false; }, 200);
     EXPECT_EQ(doneBefore, fetch.Done);
+    EXPECT_TRUE(seams.Boxes.empty());
+}
+
+TEST(HttpRequest, AKeepAliveOrChunkedAnswerEndsWithItsLastByte) {
+    TSeamRecorder seams;
+    for (const TServerScript& script :
+         {TLoopbackServer::KeepAliveServer("OK"), TLoopbackServer::ChunkedServer({"O", "K\r\nsee you"})}) {
+        SCOPED_TRACE(script.Batches[0]);
+        TLoopbackServer server(script);
+        THttpRequest request;
+        TFetch fetch;
+        StartGet(request, fetch, "http://" + server.Host() + "/a");
+        // The server keeps the connection open: the client ends it once the answer is whole.
+        ASSERT_TRUE(PumpUntil([&] { return request.Finished(); }, 5000));
+        EXPECT_TRUE(request.Answer().Complete());
+        EXPECT_EQ(INVALID_SOCKET, request.Socket()->Handle());
+        EXPECT_TRUE(PumpUntil([&] { return server.ClientCloses() == 1; }, 5000));
+        const std::string last = script.Batches.size() == 1 ? "OK" : "see you";
+        EXPECT_EQ(last, request.HeaderLines.back());
+        EXPECT_NE(std::string::npos, server.Requests()[0].find("\r\nConnection: close\r\n\r\n"));
+        EXPECT_TRUE(seams.Boxes.empty());
+    }
+}
+
+TEST(HttpRequest, ARefusedUrlStartsNothing) {
+    TSeamRecorder seams;
+    for (const char* url :
+         {"http:///stat/uninstall.php?x=1", "http://user@/x", "http://h:0/", "http://h:99999/"}) {
+        SCOPED_TRACE(url);
+        THttpRequest request;
+        TFetch fetch;
+        request.Url = url;
+        request.Get();
+        EXPECT_TRUE(request.Refused());
+        EXPECT_EQ(nullptr, request.Socket());
+        PumpUntil([] { return false; }, 50);
+        EXPECT_EQ(0, fetch.Done);
+    }
+    EXPECT_TRUE(seams.Boxes.empty());
+}
+
+namespace {
+
+// The live socket's notification window and handle, for messages posted as another program would.
+struct TForgery {
+    HWND Window = nullptr;
+    SOCKET Handle = INVALID_SOCKET;
+
+    // Every notification a socket can get that no platform sent: lookup, write, out-of-band, accept,
+    // a second connect, a close while the connection is open, a read with nothing waiting.
+    void PostAll() const {
+        PostMessageA(Window, 0x7409, 0, 0);
+        for (WORD event : {2, 4, 8, 16, 32, 1})
+            PostMessageA(Window, 0x7400, Handle, MAKELPARAM(event, 0));
+    }
+};
+
+} // namespace
+
+TEST(HttpRequest, ForgedNotificationsChangeNothing) {
+    TSeamRecorder seams;
+    TServerScript script{{"", TLoopbackServer::PlainAnswer("OK\r\n")}, 600};
+    TLoopbackServer server(script);
+    THttpRequest request;
+    TFetch fetch;
+    StartGet(request, fetch, "http://" + server.Host() + "/a");
+    ASSERT_TRUE(PumpUntil([&] { return request.Socket()->Connected(); }, 5000));
+    const TForgery forgery{request.Socket()->NotifyWindow(), request.Socket()->Handle()};
+    forgery.PostAll();
+    PumpUntil([] { return false; }, 200);
+    // The connection is still open and the request went out once.
+    EXPECT_EQ(forgery.Handle, request.Socket()->Handle());
+    EXPECT_FALSE(request.Finished());
+    forgery.PostAll();
+    ASSERT_TRUE(PumpUntil([&] { return request.Finished(); }, 5000));
+    EXPECT_EQ("OK", request.HeaderLines.back());
+    ASSERT_EQ(1u, server.Requests().size());
+    EXPECT_EQ(1u, ServerRequestCount(server.Requests()[0]));
     EXPECT_TRUE(seams.Boxes.empty());
 }
 

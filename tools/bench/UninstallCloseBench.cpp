@@ -1,6 +1,9 @@
 // Time from the survey window's close request to the end of the Uninstall process, with a statistics
-// server on 127.0.0.1 that answers "OK" at once, next to a bare window program measured the same way.
-// Usage: BenchUninstallClose [runs]     (BenchUninstallClose --bare is the baseline program itself)
+// server on 127.0.0.1 that answers "OK" at once and closes, and with one that answers like a
+// keep-alive HTTP/1.1 server (the length announced, no final line end, the connection left open),
+// next to a bare window program measured the same way. With --before PATH an earlier build of
+// Uninstall.exe is measured in the same run against both servers.
+// Usage: BenchUninstallClose [runs] [--before PATH]   (BenchUninstallClose --bare is the baseline)
 
 #include <winsock2.h>
 #include <windows.h>
@@ -43,10 +46,11 @@ int RunBareWindow() {
     return 0;
 }
 
-// Answers every request with a plain "OK" at once.
+// Answers every request with "OK" at once: a plain answer and a close, or a keep-alive answer after
+// which the connection stays open until the client closes it (at most 15 s).
 class TAnsweringServer {
 public:
-    TAnsweringServer() {
+    explicit TAnsweringServer(bool keepAlive) : FKeepAlive(keepAlive) {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
         FListener = socket(AF_INET, SOCK_STREAM, 0);
@@ -71,7 +75,9 @@ public:
 
 private:
     void Serve() {
-        const std::string answer = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nOK\r\n";
+        const std::string answer =
+            FKeepAlive ? "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n\r\nOK"
+                       : "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nOK\r\n";
         while (!FStop) {
             fd_set set;
             FD_ZERO(&set);
@@ -89,11 +95,27 @@ private:
                 request.append(buffer, static_cast<size_t>(received));
             }
             send(client, answer.data(), static_cast<int>(answer.size()), 0);
-            closesocket(client);
             ++FAnswered;
+            if (FKeepAlive)
+                WaitForClientClose(client);
+            closesocket(client);
         }
     }
 
+    void WaitForClientClose(SOCKET client) {
+        for (int waited = 0; waited < 15000 && !FStop; waited += 50) {
+            fd_set set;
+            FD_ZERO(&set);
+            FD_SET(client, &set);
+            timeval timeout{0, 50000};
+            char buffer[512];
+            if (select(0, &set, nullptr, nullptr, &timeout) > 0 &&
+                recv(client, buffer, sizeof buffer, 0) <= 0)
+                return;
+        }
+    }
+
+    bool FKeepAlive;
     SOCKET FListener = INVALID_SOCKET;
     int FPort = 0;
     std::atomic<bool> FStop{false};
@@ -177,31 +199,65 @@ std::string CommandBeside(const char* fileName, const char* arguments) {
     return command;
 }
 
+struct TSeries {
+    std::string Name;
+    std::vector<double> Times;
+    int Answered = 0;
+};
+
+// Runs of one Uninstall.exe against a server of each kind.
+TSeries MeasureSurvey(const std::string& name, const std::string& commandLine, bool keepAlive, int runs) {
+    TAnsweringServer server(keepAlive);
+    const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+    SetEnvironmentVariableA("UNINSTALL_STATS_HOST", host.c_str());
+    TSeries series{name, {}, 0};
+    for (int i = 0; i < runs; ++i)
+        series.Times.push_back(MeasureClose(commandLine, "TSurveyForm"));
+    series.Answered = server.Answered();
+    return series;
+}
+
+bool Measured(const TSeries& series) {
+    return std::all_of(series.Times.begin(), series.Times.end(), [](double v) { return v >= 0; });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--bare")
         return RunBareWindow();
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    TAnsweringServer server;
-    std::string host = "127.0.0.1:";
-    host.append(std::to_string(server.Port()));
-    SetEnvironmentVariableA("UNINSTALL_STATS_HOST", host.c_str());
+    int runs = 7;
+    std::string before;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--before" && i + 1 < argc)
+            before = argv[++i];
+        else
+            runs = std::max(1, std::atoi(argv[i]));
+    }
     // No mail program may start, whatever happens.
     SetEnvironmentVariableA("WINEDLLOVERRIDES", "winebrowser.exe=d;winemenubuilder.exe=d;mscoree,mshtml=");
-
-    std::vector<double> survey, bare;
-    for (int i = 0; i < runs; ++i) {
-        survey.push_back(MeasureClose(CommandBeside("Uninstall.exe", "Bench_Product"), "TSurveyForm"));
-        bare.push_back(MeasureClose(CommandBeside("BenchUninstallClose.exe", "--bare"), BareClass));
+    const std::string survey = CommandBeside("Uninstall.exe", "Bench_Product");
+    std::vector<TSeries> all;
+    for (const bool keepAlive : {false, true}) {
+        const std::string server = keepAlive ? "keep-alive server" : "closing server";
+        all.push_back(MeasureSurvey("Uninstall.exe, " + server, survey, keepAlive, runs));
+        if (!before.empty())
+            all.push_back(
+                MeasureSurvey("before, " + server, "\"" + before + "\" Bench_Product", keepAlive, runs));
     }
-    const bool measured = std::all_of(survey.begin(), survey.end(), [](double v) { return v >= 0; }) &&
-                          std::all_of(bare.begin(), bare.end(), [](double v) { return v >= 0; });
-    std::printf("close request to process end, median of %d runs (server on 127.0.0.1 answering at once):\n",
-                runs);
-    std::printf("  Uninstall.exe      %7.1f ms  (reports answered: %d of %d; target under 200 ms)\n",
-                Median(survey), server.Answered(), runs);
-    std::printf("  bare window (base) %7.1f ms\n", Median(bare));
-    std::printf("  difference         %7.1f ms\n", Median(survey) - Median(bare));
-    return measured && server.Answered() == runs ? 0 : 1;
+    TSeries bare{"bare window (base)", {}, runs};
+    for (int i = 0; i < runs; ++i)
+        bare.Times.push_back(MeasureClose(CommandBeside("BenchUninstallClose.exe", "--bare"), BareClass));
+    std::printf(
+        "close request to process end, median of %d runs (server on 127.0.0.1 answering \"OK\" at once; "
+        "target under 200 ms):\n",
+        runs);
+    bool ok = Measured(bare);
+    for (const TSeries& series : all) {
+        std::printf("  %-36s %8.1f ms  (reports answered: %d of %d)\n", series.Name.c_str(),
+                    Median(series.Times), series.Answered, runs);
+        ok = ok && Measured(series) && series.Answered == runs;
+    }
+    std::printf("  %-36s %8.1f ms\n", bare.Name.c_str(), Median(bare.Times));
+    return ok ? 0 : 1;
 }

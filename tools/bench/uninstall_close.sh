@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the survey close-to-exit benchmark under Wine on a virtual screen.
-# Usage: tools/bench/uninstall_close.sh [runs]
+# Usage: tools/bench/uninstall_close.sh [runs] [--before PATH_TO_AN_EARLIER_Uninstall.exe]
 #
 # The virtual screen has no window manager, and for a managed window Wine then waits 2 s for one to
 # acknowledge the window's withdrawal at destruction. That wait belongs to no program, so for the run
@@ -26,4 +26,4 @@ for p in "${programs[@]}"; do
     wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$p\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 done
 wineserver -w
-wine "$BUILD_DIR/bin/BenchUninstallClose.exe" "${1:-7}"
+wine "$BUILD_DIR/bin/BenchUninstallClose.exe" "$@"
