@@ -13,8 +13,11 @@ function(vireon_settings target)
 endfunction()
 
 # vireon_library(name [DEPENDS lib...] [SYSTEM syslib...] [EXCLUDE file...])
-# A static library of every .cpp in the calling folder; the folder's parent is on the include path
-# so that headers are included as "forms/TForm.h", "engine/FilterGraph.h" and so on.
+# A static library of every .cpp in the calling folder. Headers are included with the folder's name,
+# "forms/TForm.h", "engine/TFilterGraph.h", "common/Win32Handles.h". The folder is staged as a link
+# under build/include/<name>/ and only that stage goes on the include path: a library sees its own
+# folder and the folders of the libraries it links, never a layer above it or a sibling it does
+# not use.
 function(vireon_library name)
     cmake_parse_arguments(ARG "" "" "DEPENDS;SYSTEM;EXCLUDE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -29,8 +32,11 @@ function(vireon_library name)
         add_library(${name} INTERFACE)
         set(scope INTERFACE)
     endif()
-    get_filename_component(parent ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
-    target_include_directories(${name} ${scope} ${parent})
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(stage ${CMAKE_BINARY_DIR}/include/${name})
+    file(MAKE_DIRECTORY ${stage})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${stage}/${folder} SYMBOLIC)
+    target_include_directories(${name} ${scope} ${stage})
     target_compile_definitions(${name} ${scope} ${VIREON_WIN32_DEFINES})
     target_link_libraries(${name} ${scope} ${ARG_DEPENDS} ${ARG_SYSTEM})
 endfunction()

@@ -5,12 +5,12 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <string>
 #include <utility>
 
 namespace vireon {
 
-template <typename Traits>
-class UniqueResource {
+template <typename Traits> class UniqueResource {
 public:
     using pointer = typename Traits::pointer;
 
@@ -55,8 +55,7 @@ struct FindHandleTraits {
     static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(pointer h) noexcept { FindClose(h); }
 };
-template <typename T>
-struct GdiObjectTraits {
+template <typename T> struct GdiObjectTraits {
     using pointer = T;
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer h) noexcept { DeleteObject(h); }
@@ -87,6 +86,18 @@ struct ModuleTraits {
     static void close(pointer h) noexcept { FreeLibrary(h); }
 };
 
+struct HookTraits {
+    using pointer = HHOOK;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { UnhookWindowsHookEx(h); }
+};
+
+struct LocalMemoryTraits {
+    using pointer = HLOCAL;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer p) noexcept { LocalFree(p); }
+};
+
 struct CoTaskMemTraits {
     using pointer = void*;
     static pointer invalid() noexcept { return nullptr; }
@@ -106,6 +117,9 @@ using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
+using UniqueHook = UniqueResource<HookTraits>;
+// Memory the system allocates for the caller with LocalAlloc (FormatMessage's buffer).
+using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
 // Memory the shell or COM hands over (item ID lists, strings).
 using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits>;
 
@@ -171,6 +185,40 @@ private:
     UINT_PTR id_ = 0;
 };
 
+// A font file added for this process only, removed again with the owner. Empty when the file
+// could not be added (missing, or no font the system can read).
+class PrivateFontFile {
+public:
+    PrivateFontFile() noexcept = default;
+    explicit PrivateFontFile(std::wstring path)
+        : path_(std::move(path)), faces_(AddFontResourceExW(path_.c_str(), FR_PRIVATE, nullptr)) {}
+    PrivateFontFile(const PrivateFontFile&) = delete;
+    PrivateFontFile& operator=(const PrivateFontFile&) = delete;
+    PrivateFontFile(PrivateFontFile&& other) noexcept
+        : path_(std::move(other.path_)), faces_(std::exchange(other.faces_, 0)) {}
+    PrivateFontFile& operator=(PrivateFontFile&& other) noexcept {
+        if (this != &other) {
+            reset();
+            path_ = std::move(other.path_);
+            faces_ = std::exchange(other.faces_, 0);
+        }
+        return *this;
+    }
+    ~PrivateFontFile() { reset(); }
+    explicit operator bool() const noexcept { return faces_ != 0; }
+    // How many faces the file added.
+    int faces() const noexcept { return faces_; }
+    void reset() noexcept {
+        if (faces_ != 0)
+            RemoveFontResourceExW(path_.c_str(), FR_PRIVATE, nullptr);
+        faces_ = 0;
+    }
+
+private:
+    std::wstring path_;
+    int faces_ = 0;
+};
+
 // COM initialised on this thread for the owner's lifetime.
 class ComInitialization {
 public:
@@ -188,4 +236,4 @@ private:
     HRESULT result_;
 };
 
-}  // namespace vireon
+} // namespace vireon

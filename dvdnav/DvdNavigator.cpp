@@ -31,32 +31,6 @@ TDvdNavigator::TDvdNavigator(ComPtr<IGraphBuilder> Graph, std::shared_ptr<const 
 
 TDvdNavigator::~TDvdNavigator() = default;
 
-HRESULT TDvdNavigator::QueryInterface(REFIID Iid, void** Object) {
-    if (!Object)
-        return E_POINTER;
-    if (Iid == IID_IUnknown || Iid == __uuidof(IDvdControl2))
-        *Object = static_cast<IDvdControl2*>(this);
-    else if (Iid == __uuidof(IDvdInfo2))
-        *Object = static_cast<IDvdInfo2*>(this);
-    else {
-        *Object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG TDvdNavigator::AddRef() {
-    return ++References_;
-}
-
-ULONG TDvdNavigator::Release() {
-    ULONG Count = --References_;
-    if (Count == 0)
-        delete this;
-    return Count;
-}
-
 TRenderOutcome TDvdNavigator::Start() {
     Title_ = 1;
     TRenderOutcome Outcome = OpenTitle(1);

@@ -3,6 +3,7 @@
 // DVD virtual machine and are not offered: the navigator lives in the title domain.
 #pragma once
 
+#include "common/ComObject.h"
 #include "common/DirectShowUuids.h"
 #include "dvdnav/DvdVolume.h"
 #include "dvdnav/NavigatorClock.h"
@@ -16,7 +17,7 @@
 
 namespace dvdnav {
 
-class TDvdNavigator final : public IDvdControl2, public IDvdInfo2 {
+class TDvdNavigator final : public vireon::TComObject<IDvdControl2, IDvdInfo2> {
 public:
     static constexpr UINT TickMs = 250;
     static constexpr UINT StartTickMs = 20; // until playback is seen running: the first events come quickly
@@ -33,11 +34,6 @@ public:
     // refuse further commands.
     void Retire();
     const TDvdVolume& Volume() const { return *Volume_; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IDvdControl2
     HRESULT STDMETHODCALLTYPE PlayTitle(ULONG Title, DWORD Flags, IDvdCmd** Cmd) override;
@@ -139,7 +135,7 @@ public:
     HRESULT STDMETHODCALLTYPE IsSubpictureStreamEnabled(ULONG Stream, WINBOOL* Enabled) override;
 
 private:
-    ~TDvdNavigator();
+    ~TDvdNavigator() override;
 
     const TDvdTitle& CurrentTitle() const { return Volume_->Titles[Title_ - 1]; }
     const TTitleSet& CurrentSet() const { return Volume_->TitleSetOf(CurrentTitle()).Info; }
@@ -164,7 +160,6 @@ private:
     bool SubpictureEnabled(ULONG Stream) const;
     HRESULT Scan(double Speed);
 
-    std::atomic<ULONG> References_{1};
     Microsoft::WRL::ComPtr<IGraphBuilder> Graph_;
     Microsoft::WRL::ComPtr<IMediaEventSink> Events_;
     std::shared_ptr<const TDvdVolume> Volume_;

@@ -1,6 +1,6 @@
 #include "dvdnav/OwnDvdGraphBuilder.h"
 
-#include "dvdnav/ComAdopt.h"
+#include "common/ComObject.h"
 #include "common/DirectShowUuids.h"
 #include "dvdnav/DvdNavigator.h"
 
@@ -54,31 +54,6 @@ std::optional<std::filesystem::path> FindVolumeOnOpticalDrives() {
 }
 
 TOwnDvdGraphBuilder::TOwnDvdGraphBuilder(ComPtr<IGraphBuilder> Graph) : Graph_(std::move(Graph)) {}
-
-TOwnDvdGraphBuilder::~TOwnDvdGraphBuilder() = default;
-
-HRESULT TOwnDvdGraphBuilder::QueryInterface(REFIID Iid, void** Object) {
-    if (!Object)
-        return E_POINTER;
-    if (Iid != IID_IUnknown && Iid != __uuidof(IDvdGraphBuilder)) {
-        *Object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *Object = static_cast<IDvdGraphBuilder*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG TOwnDvdGraphBuilder::AddRef() {
-    return ++References_;
-}
-
-ULONG TOwnDvdGraphBuilder::Release() {
-    ULONG Count = --References_;
-    if (Count == 0)
-        delete this;
-    return Count;
-}
 
 HRESULT TOwnDvdGraphBuilder::GetFiltergraph(IGraphBuilder** Graph) {
     if (!Graph)
@@ -135,7 +110,7 @@ HRESULT TOwnDvdGraphBuilder::Render(const std::filesystem::path& Folder, AM_DVD_
         Navigator_->Retire(); // whoever still holds it must not steer the new volume's graph
         Navigator_.Reset();
     }
-    ComPtr<TDvdNavigator> Navigator = AdoptComPointer(new TDvdNavigator(Graph_, Volume));
+    ComPtr<TDvdNavigator> Navigator = vireon::MakeComObject<TDvdNavigator>(Graph_, Volume);
     TRenderOutcome Outcome = Navigator->Start();
     const TDvdTitle& First = Volume->Titles.front();
     bool HasAudio = !Volume->TitleSetOf(First).Info.Audio.empty();

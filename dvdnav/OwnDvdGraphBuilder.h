@@ -1,6 +1,8 @@
 // The DVD graph builder of our own, used where the platform's cannot supply a filter graph.
 #pragma once
 
+#include "common/ComObject.h"
+
 #include <dshow.h>
 #include <wrl/client.h>
 
@@ -17,15 +19,11 @@ HRESULT CreateOwnDvdGraphBuilder(IDvdGraphBuilder** Builder);
 
 // Builds a DVD graph in a platform filter graph manager of its own: the first title of the volume
 // plays through the platform's file playback; GetDvdInterface hands out the navigator.
-class TOwnDvdGraphBuilder final : public IDvdGraphBuilder {
+class TOwnDvdGraphBuilder final : public vireon::TComObject<IDvdGraphBuilder> {
 public:
     explicit TOwnDvdGraphBuilder(Microsoft::WRL::ComPtr<IGraphBuilder> Graph);
     TOwnDvdGraphBuilder(const TOwnDvdGraphBuilder&) = delete;
     TOwnDvdGraphBuilder& operator=(const TOwnDvdGraphBuilder&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetFiltergraph(IGraphBuilder** Graph) override;
     HRESULT STDMETHODCALLTYPE GetDvdInterface(REFIID Iid, void** Object) override;
@@ -33,10 +31,8 @@ public:
                                                    AM_DVD_RENDERSTATUS* Status) override;
 
 private:
-    ~TOwnDvdGraphBuilder();
     HRESULT Render(const std::filesystem::path& Folder, AM_DVD_RENDERSTATUS& Status);
 
-    std::atomic<ULONG> References_{1};
     Microsoft::WRL::ComPtr<IGraphBuilder> Graph_;
     Microsoft::WRL::ComPtr<TDvdNavigator> Navigator_;
 };

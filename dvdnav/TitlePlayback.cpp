@@ -1,7 +1,7 @@
 #include "dvdnav/TitlePlayback.h"
 
+#include "common/ComObject.h"
 #include "common/DirectShowUuids.h"
-#include "dvdnav/ComAdopt.h"
 #include "dvdnav/VobSource.h"
 
 #include <algorithm>
@@ -150,7 +150,7 @@ TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vo
         Outcome.Result = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
         return Outcome;
     }
-    ComPtr<TVobSource> Source = AdoptComPointer(new TVobSource(std::move(Range)));
+    ComPtr<TVobSource> Source = vireon::MakeComObject<TVobSource>(std::move(Range));
     Outcome.Result = Graph_->AddFilter(Source.Get(), L"DVD title");
     // Rendering tries the filters already in the graph first: the members' renderers, left
     // unconnected by the previous title's removal, are fed again.
@@ -195,7 +195,7 @@ void TTitlePlayback::RemoveDownstream(IPin* Output) {
     PIN_INFO Info{};
     if (FAILED(Peer->QueryPinInfo(&Info)) || !Info.pFilter)
         return;
-    ComPtr<IBaseFilter> Next = AdoptComPointer(Info.pFilter);
+    ComPtr<IBaseFilter> Next = vireon::AdoptComPointer(Info.pFilter);
     if (!Contains(Own_, Next.Get())) {
         Graph_->Disconnect(Output); // a member's filter stays in the graph
         Graph_->Disconnect(Peer.Get());

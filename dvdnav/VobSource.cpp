@@ -22,28 +22,12 @@ LPWSTR CoCopy(const wchar_t* Text) {
 }
 
 // Enumerator over one item: the filter's single pin, or the pin's single media type.
-template <typename Interface, typename Item> class TSingleEnum final : public Interface {
+template <typename Interface, typename Item> class TSingleEnum final : public vireon::TComObject<Interface> {
 public:
     using TMake = Item* (*)(void* Context);
     TSingleEnum(TMake Make, void* Context, IUnknown* Owner, ULONG Position = 0)
         : Make_(Make), Context_(Context), Owner_(Owner), Position_(Position) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override {
-        if (Iid != IID_IUnknown && Iid != __uuidof(Interface)) {
-            *Object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *Object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++References_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG Count = --References_;
-        if (Count == 0)
-            delete this;
-        return Count;
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG Count, Item** Items, ULONG* Fetched) override {
         ULONG Given = 0;
         if (Count > 0 && Position_ == 0) {
@@ -69,7 +53,6 @@ public:
     }
 
 private:
-    std::atomic<ULONG> References_{1};
     TMake Make_;
     void* Context_;
     ComPtr<IUnknown> Owner_; // keeps the filter alive while enumerating
@@ -104,18 +87,7 @@ AM_MEDIA_TYPE VobStreamType() {
 // ---- pin
 
 HRESULT TVobReaderPin::QueryInterface(REFIID Iid, void** Object) {
-    if (!Object)
-        return E_POINTER;
-    if (Iid == IID_IUnknown || Iid == IID_IPin)
-        *Object = static_cast<IPin*>(this);
-    else if (Iid == IID_IAsyncReader)
-        *Object = static_cast<IAsyncReader*>(this);
-    else {
-        *Object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
+    return vireon::QueryInterfaceTable<IPin, IAsyncReader>(this, Iid, Object);
 }
 
 ULONG TVobReaderPin::AddRef() {
@@ -322,29 +294,6 @@ HRESULT TVobReaderPin::Length(LONGLONG* Total, LONGLONG* Available) {
 // ---- filter
 
 TVobSource::TVobSource(std::unique_ptr<TVobRange> Range) : Range_(std::move(Range)), Pin_(*this) {}
-
-HRESULT TVobSource::QueryInterface(REFIID Iid, void** Object) {
-    if (!Object)
-        return E_POINTER;
-    if (Iid == IID_IUnknown || Iid == IID_IPersist || Iid == IID_IMediaFilter || Iid == IID_IBaseFilter) {
-        *Object = static_cast<IBaseFilter*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TVobSource::AddRef() {
-    return ++References_;
-}
-
-ULONG TVobSource::Release() {
-    ULONG Count = --References_;
-    if (Count == 0)
-        delete this;
-    return Count;
-}
 
 HRESULT TVobSource::GetClassID(CLSID* Class) {
     if (!Class)

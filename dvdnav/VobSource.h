@@ -2,6 +2,7 @@
 // IAsyncReader, for the platform's splitter to pull from like from a file.
 #pragma once
 
+#include "common/ComObject.h"
 #include "dvdnav/VobRange.h"
 
 #include <dshow.h>
@@ -66,13 +67,9 @@ private:
     bool Flushing_ = false;
 };
 
-class TVobSource final : public IBaseFilter {
+class TVobSource final : public vireon::TComObject<vireon::ComChain<IBaseFilter, IMediaFilter, IPersist>> {
 public:
     explicit TVobSource(std::unique_ptr<TVobRange> Range);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* Class) override;
     HRESULT STDMETHODCALLTYPE Stop() override;
@@ -91,9 +88,6 @@ public:
     IPin* OutputPin() { return &Pin_; }
 
 private:
-    ~TVobSource() = default;
-
-    std::atomic<ULONG> References_{1};
     std::unique_ptr<TVobRange> Range_;
     TVobReaderPin Pin_;
     FILTER_STATE State_ = State_Stopped;

@@ -10,7 +10,7 @@ VIREON_PACKAGES=(
     wine wine32:i386 xvfb xauth x11-utils imagemagick googletest
     gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-bad:i386
     gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
-    ffmpeg dvdauthor lsdvd clang libclang-rt-14-dev
+    ffmpeg dvdauthor lsdvd clang libclang-rt-14-dev fonts-inter
 )
 
 say() { printf '%s\n' "$*" >&2; }

@@ -1,13 +1,13 @@
 // Draws the picture of the "Insufficient decoders" dialog: a disc with an amber warning badge,
 // 64 x 64, written as a 32-bit TGA with straight alpha (bottom-up rows, uncompressed).
 // Usage: MakeDisplayTga OUT.tga
-#include "skin/Raster.h"
+#include "Raster.h"
 
 #include <cstdio>
 #include <fstream>
 #include <vector>
 
-using namespace vireon;
+using namespace vireon::skin;
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Shows the shipped skin's three forms on screen for a while, with a menu bar on the main window:
 // a quick look at the skin without the player.
 // Usage: SkinPreview SKIN.skn [SECONDS] [muted|menu|popup]
-#include "skin/TSkin.h"
+#include "common/TextConversion.h"
+#include "skin/SkinInterfaces.h"
 
 #include <windows.h>
 
@@ -9,7 +10,7 @@
 #include <utility>
 
 using Microsoft::WRL::ComPtr;
-using namespace vireon;
+using namespace vireon::skin;
 
 namespace {
 
@@ -105,8 +106,8 @@ int main(int argc, char** argv) {
     wc.lpszClassName = L"SkinPreviewWindow";
     RegisterClassW(&wc);
     std::string path(argv[1]), mode(argc > 3 ? argv[3] : "");
-    ComPtr<TSkin> skin = TSkin::Create();
-    skin->LoadSkin(std::wstring(path.begin(), path.end()));
+    ComPtr<ISkin> skin = CreateSkin({});
+    skin->LoadSkin(vireon::WideFromAnsi(path));
     HWND main = MakeWindow(L"Vireon", 10, 10, 800, 600, MakeMenu());
     HWND mini = MakeWindow(L"Mini", 0, 940, 1280, 72, nullptr);
     HWND about = MakeWindow(L"About", 860, 40, 348, 211, nullptr);

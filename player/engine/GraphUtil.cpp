@@ -1,5 +1,7 @@
 #include "engine/GraphUtil.h"
 
+#include "common/TextConversion.h"
+
 #include "common/DirectShowUuids.h"
 
 #include <olectl.h>
@@ -22,9 +24,8 @@ HRESULT RegisterGraphForInspection(IUnknown* Graph, DWORD& Cookie) {
     snprintf(name, sizeof name, "FilterGraph %08lX pid %lx",
              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(Graph)),
              static_cast<unsigned long>(GetCurrentProcessId()));
-    std::wstring wideName(name, name + strlen(name));
     ComPtr<IMoniker> moniker;
-    result = CreateItemMoniker(L"!", wideName.c_str(), &moniker);
+    result = CreateItemMoniker(L"!", WideFromAnsi(name).c_str(), &moniker);
     if (FAILED(result))
         return result;
     return table->Register(0, Graph, moniker.Get(), &Cookie);

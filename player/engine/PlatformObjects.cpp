@@ -6,28 +6,26 @@ using Microsoft::WRL::ComPtr;
 
 namespace vireon {
 
-TPlatformObjectFactory DefaultPlatformObjectFactory() {
-    TPlatformObjectFactory factory;
-    factory.CreateInstance = [](REFCLSID ClassId, REFIID Iid, void** Object) {
-        return CoCreateInstance(ClassId, nullptr, CLSCTX_INPROC_SERVER, Iid, Object);
-    };
-    factory.CreateOwnDvdGraphBuilder = [](IDvdGraphBuilder** Builder) {
-        return dvdnav::CreateOwnDvdGraphBuilder(Builder);
-    };
-    return factory;
+TCreateInstanceSeam& CreateInstanceSeam() {
+    static TCreateInstanceSeam seam;
+    return seam;
 }
 
-TPlatformObjectFactory& PlatformObjectFactory() {
-    static TPlatformObjectFactory factory = DefaultPlatformObjectFactory();
-    return factory;
+TCreateOwnDvdGraphBuilderSeam& CreateOwnDvdGraphBuilderSeam() {
+    static TCreateOwnDvdGraphBuilderSeam seam;
+    return seam;
 }
 
 HRESULT CreatePlatformObject(REFCLSID ClassId, REFIID Iid, void** Object) {
     if (!Object)
         return E_POINTER;
     *Object = nullptr;
-    auto& create = PlatformObjectFactory().CreateInstance;
-    return create ? create(ClassId, Iid, Object) : REGDB_E_CLASSNOTREG;
+    return CallSeam(
+        CreateInstanceSeam(),
+        [](REFCLSID Class, REFIID Interface, void** Out) {
+            return CoCreateInstance(Class, nullptr, CLSCTX_INPROC_SERVER, Interface, Out);
+        },
+        ClassId, Iid, Object);
 }
 
 HRESULT CreateDvdGraphBuilder(ComPtr<IDvdGraphBuilder>& Builder) {
@@ -41,10 +39,8 @@ HRESULT CreateDvdGraphBuilder(ComPtr<IDvdGraphBuilder>& Builder) {
             return S_OK;
         }
     }
-    auto& createOwn = PlatformObjectFactory().CreateOwnDvdGraphBuilder;
-    if (!createOwn)
-        return REGDB_E_CLASSNOTREG;
-    HRESULT result = createOwn(Builder.ReleaseAndGetAddressOf());
+    HRESULT result = CallSeam(CreateOwnDvdGraphBuilderSeam(), dvdnav::CreateOwnDvdGraphBuilder,
+                              Builder.ReleaseAndGetAddressOf());
     if (FAILED(result))
         Builder.Reset();
     return result;

@@ -1,5 +1,5 @@
 // The one place where the engine creates platform media objects (graph manager, DVD graph builder,
-// capture builder, renderers, mixers). Tests replace the factory with fakes.
+// capture builder, renderers, mixers). Tests fill the two creation seams with fakes.
 #pragma once
 
 #include <windows.h>
@@ -7,22 +7,17 @@
 #include <wrl/client.h>
 
 #include "common/DirectShowUuids.h"
-
-#include <functional>
+#include "common/Seam.h"
 
 namespace vireon {
 
-struct TPlatformObjectFactory {
-    // CoCreateInstance in-process by default.
-    std::function<HRESULT(REFCLSID ClassId, REFIID Iid, void** Object)> CreateInstance;
-    // Our own DVD graph builder, used where the platform's cannot supply a filter graph.
-    std::function<HRESULT(IDvdGraphBuilder** Builder)> CreateOwnDvdGraphBuilder;
-};
-
-// The factory in use; replace its members to plug in other objects.
-TPlatformObjectFactory& PlatformObjectFactory();
-// The platform's defaults, for restoring the factory.
-TPlatformObjectFactory DefaultPlatformObjectFactory();
+// Object creation; empty: CoCreateInstance in-process.
+using TCreateInstanceSeam = TSeam<HRESULT(REFCLSID ClassId, REFIID Iid, void** Object)>;
+TCreateInstanceSeam& CreateInstanceSeam();
+// Creation of our own DVD graph builder, used where the platform's cannot supply a filter graph;
+// empty: the one in dvdnav.
+using TCreateOwnDvdGraphBuilderSeam = TSeam<HRESULT(IDvdGraphBuilder** Builder)>;
+TCreateOwnDvdGraphBuilderSeam& CreateOwnDvdGraphBuilderSeam();
 
 HRESULT CreatePlatformObject(REFCLSID ClassId, REFIID Iid, void** Object);
 

@@ -39,10 +39,15 @@ LRESULT CALLBACK TGraphNotifyWindow::WindowProc(HWND Window, UINT Message, WPARA
 
 void TGraphNotifyWindow::HandleGraphEvent() {
     // Exceptions go to the application's display; the rest of the queue waits for the next message.
+    // A listener freed by a handler (a form closing on the end of the media) goes once the queue
+    // has been walked, not while the graph still holds it.
+    TApplication& application = Application();
+    application.EnterDispatch();
     GuardedCall([this] {
         if (FOnGraphEvent)
             FOnGraphEvent();
     });
+    application.LeaveDispatch();
 }
 
 } // namespace vireon

@@ -1,27 +1,19 @@
 #include "forms/MessageBoxSeam.h"
 
 namespace vireon {
-namespace {
 
-TMessageBoxFunction& Installed() {
-    static TMessageBoxFunction function;
-    return function;
+TMessageBoxSeam& MessageBoxSeam() {
+    static TMessageBoxSeam seam;
+    return seam;
 }
-
-} // namespace
 
 int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags) {
-    if (Installed()) {
-        TMessageBoxFunction function = Installed();
-        return function(Owner, Text, Caption, Flags);
-    }
-    return MessageBoxA(Owner, Text.c_str(), Caption.c_str(), Flags);
-}
-
-TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction Function) {
-    TMessageBoxFunction previous = std::move(Installed());
-    Installed() = std::move(Function);
-    return previous;
+    return CallSeam(
+        MessageBoxSeam(),
+        [](HWND Window, const std::string& Body, const std::string& Title, UINT Style) {
+            return MessageBoxA(Window, Body.c_str(), Title.c_str(), Style);
+        },
+        Owner, Text, Caption, Flags);
 }
 
 } // namespace vireon

@@ -24,7 +24,13 @@ TApplication& Application() {
 TApplication::TApplication() : FInstance(GetModuleHandleA(nullptr)) {}
 
 TApplication::~TApplication() {
+    Finalize();
+}
+
+void TApplication::Finalize() {
+    FreeReleased();
     DestroyComponents();
+    FMainForm = nullptr;
     if (FHandle) {
         FHandle.reset();
         --LiveCounts().Windows;
@@ -129,11 +135,13 @@ bool TApplication::ProcessMessage(MSG& Msg) {
         handled = true;
         HandleCurrentException();
     }
-    LeaveDispatch();
     if (!handled) {
+        // Still inside the dispatch: a window procedure that is not the framework's (a skin's
+        // subclass, say) may run handlers that free their form; it goes once the message is done.
         TranslateMessage(&Msg);
         DispatchMessageA(&Msg);
     }
+    LeaveDispatch();
     return true;
 }
 
@@ -218,7 +226,7 @@ void TApplication::RestoreTopMosts() {
 
 void TApplication::ReleaseComponent(TComponent* AComponent) {
     if (FDispatchDepth == 0) {
-        delete AComponent;
+        FreeComponent(AComponent);
         return;
     }
     if (!AComponent->FReleasePending) {
@@ -242,7 +250,7 @@ void TApplication::FreeReleased() {
         TComponent* component = FReleased.back();
         FReleased.pop_back();
         component->FReleasePending = false;
-        delete component;
+        FreeComponent(component);
     }
 }
 

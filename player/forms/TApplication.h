@@ -26,6 +26,10 @@ public:
     ~TApplication() override;
 
     void Initialize();
+    // Frees the forms and components the application still owns, each through its destruction
+    // phase, and the application's window. Runs at program end while COM is still initialised
+    // (see TApplicationScope); the application can be used again afterwards.
+    void Finalize();
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& Value) { FTitle = Value; }
     HINSTANCE Instance() const { return FInstance; }
@@ -109,6 +113,20 @@ private:
 };
 
 TApplication& Application();
+
+// The program entry's scope: COM initialised for the program, and the application's remaining
+// forms freed before COM is uninitialised, for the graph objects they may still hold.
+class TApplicationScope {
+public:
+    explicit TApplicationScope(DWORD Model = COINIT_APARTMENTTHREADED) : FCom(Model) {}
+    TApplicationScope(const TApplicationScope&) = delete;
+    TApplicationScope& operator=(const TApplicationScope&) = delete;
+    ~TApplicationScope() { Application().Finalize(); }
+    HRESULT ComResult() const { return FCom.result(); }
+
+private:
+    ComInitialization FCom;
+};
 
 // Runs a window procedure's body with exceptions handed to the application, as every window
 // procedure of the framework does: no exception crosses the platform's message dispatch.

@@ -92,11 +92,29 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 
 void TComponent::DestroyComponents() {
     while (!FComponents.empty())
-        delete FComponents.back();
+        FreeComponent(FComponents.back());
 }
 
 void TComponent::Free() {
-    delete this;
+    FreeComponent(this);
+}
+
+void TComponent::Destroying() {
+    if (FDestroying)
+        return;
+    FDestroying = true;
+    BeforeDestruction();
+}
+
+void TComponent::BeforeDestruction() {
+    DestroyComponents();
+}
+
+void FreeComponent(TComponent* AComponent) {
+    if (!AComponent)
+        return;
+    AComponent->Destroying();
+    delete AComponent;
 }
 
 } // namespace vireon

@@ -45,7 +45,17 @@ public:
     // procedures runs are freed when it returns (see TApplication::ReleaseComponent).
     virtual void Free();
 
+    // The destruction phase: runs BeforeDestruction once, while the most derived object is still
+    // whole. Free, an owner freeing its components and the application's deferred release call it
+    // before the destructor; a plain delete only gets what the base destructors undo themselves.
+    void Destroying();
+    bool InDestruction() const { return FDestroying; }
+
 protected:
+    // What must happen while the whole object still exists (events raised, windows destroyed,
+    // owned components freed). Overrides call their base's last.
+    virtual void BeforeDestruction();
+
     // Told when a component this one owns is inserted or removed, or one it asked about goes.
     virtual void Notification(TComponent* /*AComponent*/, TOperation /*Operation*/) {}
 
@@ -53,6 +63,7 @@ private:
     friend class TApplication;
     std::vector<TComponent*> FFreeNotifies;
     bool FReleasePending = false;
+    bool FDestroying = false;
     std::string FName;
     intptr_t FTag = 0;
     TComponent* FOwner = nullptr;
@@ -60,5 +71,8 @@ private:
 };
 
 bool SameText(const std::string& A, const std::string& B);
+
+// Runs the component's destruction phase, then deletes it.
+void FreeComponent(TComponent* AComponent);
 
 } // namespace vireon

@@ -86,13 +86,20 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TForm::~TForm() {
-    CallEvent(OnDestroy, this);
+    // A form deleted directly, not freed: what the phase would have done, at the form's level.
+    Destroying();
     Screen().RemoveForm(this);
-    LeaveMenuWithWindow();
     if (Application().MainForm() == this) {
         Application().SetMainForm(nullptr);
         Application().Terminate();
     }
+}
+
+void TForm::BeforeDestruction() {
+    // A failing handler must not stop the form's destruction halfway.
+    GuardedCall([this] { CallEvent(OnDestroy, this); });
+    LeaveMenuWithWindow();
+    TWinControl::BeforeDestruction();
 }
 
 void TForm::CreateParams(TCreateParams& Params) {

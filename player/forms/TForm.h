@@ -77,6 +77,8 @@ public:
     bool HandleKeyMessage(MSG& Msg);
 
 protected:
+    // OnDestroy, then the window and the components, while the derived form is whole.
+    void BeforeDestruction() override;
     void CreateParams(TCreateParams& Params) override;
     void HandleCreated() override;
     void WndProc(TMessage& Message) override;

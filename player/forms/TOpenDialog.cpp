@@ -7,20 +7,14 @@
 namespace vireon {
 namespace {
 
-TOpenDialogFunction& Installed() {
-    static TOpenDialogFunction function;
-    return function;
-}
-
 // Large enough for a few hundred chosen files.
 constexpr DWORD kBufferSize = 0x10000;
 
 } // namespace
 
-TOpenDialogFunction SetOpenDialogFunction(TOpenDialogFunction Function) {
-    TOpenDialogFunction previous = std::move(Installed());
-    Installed() = std::move(Function);
-    return previous;
+TOpenDialogSeam& OpenDialogSeam() {
+    static TOpenDialogSeam seam;
+    return seam;
 }
 
 std::string MakeDialogFilter(const std::string& Filter) {
@@ -84,7 +78,8 @@ bool TOpenDialog::Execute(HWND Owner) {
     if (FOptions & ofNoChangeDir)
         dialog.Flags |= OFN_NOCHANGEDIR;
     Application().NormalizeTopMosts();
-    BOOL chosen = Installed() ? TOpenDialogFunction(Installed())(dialog) : GetOpenFileNameA(&dialog);
+    BOOL chosen =
+        CallSeam(OpenDialogSeam(), [](OPENFILENAMEA& Dialog) { return GetOpenFileNameA(&Dialog); }, dialog);
     Application().RestoreTopMosts();
     if (!chosen)
         return false;

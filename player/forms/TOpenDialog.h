@@ -2,6 +2,7 @@
 // selection the chosen files come back in the order the dialog lists them.
 #pragma once
 
+#include "common/Seam.h"
 #include "forms/TComponent.h"
 
 #include <commdlg.h>
@@ -59,8 +60,8 @@ private:
 
 // The platform's dialog call, replaceable so that tests never block on a real dialog. The
 // replacement fills the structure's file buffer as the platform would.
-using TOpenDialogFunction = std::function<BOOL(OPENFILENAMEA&)>;
-TOpenDialogFunction SetOpenDialogFunction(TOpenDialogFunction Function);
+using TOpenDialogSeam = TSeam<BOOL(OPENFILENAMEA& Dialog)>;
+TOpenDialogSeam& OpenDialogSeam();
 
 // "name|pattern|..." as the platform wants it: parts separated by NULs, ended by two NULs.
 std::string MakeDialogFilter(const std::string& Filter);

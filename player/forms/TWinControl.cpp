@@ -53,15 +53,25 @@ TShiftState MouseShiftState(WPARAM KeyFlags) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+    // Normally done by the destruction phase; a control deleted directly still lets go of all.
+    FreeWindowAndChildren();
+    if (FBrush)
+        CountGdiObject(-1);
+}
+
+void TWinControl::BeforeDestruction() {
+    FreeWindowAndChildren();
+    TControl::BeforeDestruction();
+}
+
+void TWinControl::FreeWindowAndChildren() {
     // The window goes first, taking its child windows with it in one step rather than one by one
     // with a repaint each time.
     DestroyHandle();
     DestroyComponents();
     // Like owners, parents take their remaining children with them.
     while (!FControls.empty())
-        delete FControls.back();
-    if (FBrush)
-        CountGdiObject(-1);
+        FreeComponent(FControls.back());
 }
 
 void TWinControl::Free() {

@@ -72,6 +72,9 @@ public:
     TKeyEvent OnKeyUp;
 
 protected:
+    // The window goes while the derived control can still answer its messages, then the owned
+    // components and the child controls.
+    void BeforeDestruction() override;
     // The common part of the controls' CreateArgs: name, caption, bounds, then the parent (which
     // makes the window when the parent has one).
     void Setup(const std::string& AName, const std::string& ACaption, const RECT& ABounds,
@@ -100,6 +103,7 @@ protected:
     void ApplyVisible();
 
 private:
+    void FreeWindowAndChildren();
     friend class TControl;
     static LRESULT CALLBACK StaticWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
     // OnWindowMessage, then the message's own handler, then WndProc.

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "common/DirectShowUuids.h"
+#include "common/TextConversion.h"
 #include "common/Win32Handles.h"
+#include "forms/TApplication.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -21,14 +23,6 @@ struct Playback {
 };
 
 Playback* ThePlayback = nullptr;
-
-std::wstring Widen(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-    if (length > 1)
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    return wide;
-}
 
 // The first argument, without quotes.
 std::string FirstArgument(const char* commandLine) {
@@ -57,7 +51,7 @@ void Open(Playback& playback, HWND window, const std::string& fileName) {
         return;
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&playback.Graph));
     if (SUCCEEDED(hr))
-        hr = playback.Graph->RenderFile(Widen(fileName).c_str(), nullptr);
+        hr = playback.Graph->RenderFile(vireon::WideFromAnsi(fileName).c_str(), nullptr);
     if (FAILED(hr)) {
         playback.Graph.Reset();
         playback.Status = "The media \"" + fileName + "\" is not playable.";
@@ -120,7 +114,8 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    vireon::ComInitialization com;
+    // The application's forms go before COM does.
+    vireon::TApplicationScope scope;
     Playback playback;
     ThePlayback = &playback;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "forms/TForm.h"
-#include "util/Seam.h"
+#include "common/Seam.h"
 
 #include <windows.h>
 
@@ -69,7 +69,7 @@ TModalResult ShowMessageEx(const std::string& Text, TMsgDlgType DlgType, TMsgDlg
 
 // The modal wait on the user goes through this seam. When it is filled, it receives the finished
 // dialog (not yet shown) instead and answers the modal result; it may set the check box first.
-using TMessageDialogSeam = std::function<TModalResult(HWND Dialog)>;
+using TMessageDialogSeam = TSeam<TModalResult(HWND Dialog)>;
 TMessageDialogSeam& MessageDialogSeam();
 
 } // namespace vireon

@@ -1,5 +1,6 @@
 #include "util/ShellOpen.h"
 
+#include "common/Win32Handles.h"
 #include "forms/TApplication.h"
 #include "util/Msg.h"
 
@@ -54,8 +55,8 @@ std::string ShellErrorText(INT_PTR Result, DWORD LastError) {
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const UniqueLocalMemory owner(buffer);
     std::string text = length ? std::string(buffer, length) : std::string();
-    LocalFree(buffer);
     if (text.size() > 255)
         text.resize(255);
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
@@ -67,13 +68,10 @@ std::string ShellErrorText(INT_PTR Result, DWORD LastError) {
 
 INT_PTR ShellOpen(const std::string& File, const std::string& Parameters, const std::string& Directory,
                   int ShowCommand) {
-    const TShellExecuteSeam seam = ShellExecuteSeam();
     HWND window = Application().Handle();
     SetLastError(ERROR_SUCCESS);
-    HINSTANCE instance = seam ? seam(window, nullptr, File.c_str(), NullWhenEmpty(Parameters),
-                                     NullWhenEmpty(Directory), ShowCommand)
-                              : ShellExecuteA(window, nullptr, File.c_str(), NullWhenEmpty(Parameters),
-                                              NullWhenEmpty(Directory), ShowCommand);
+    HINSTANCE instance = CallSeam(ShellExecuteSeam(), ShellExecuteA, window, nullptr, File.c_str(),
+                                  NullWhenEmpty(Parameters), NullWhenEmpty(Directory), ShowCommand);
     const DWORD lastError = GetLastError();
     const auto result = reinterpret_cast<INT_PTR>(instance);
     if (result <= 32)

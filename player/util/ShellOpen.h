@@ -1,7 +1,7 @@
 // Opening documents and links through the shell, with the platform's error text shown on failure.
 #pragma once
 
-#include "util/Seam.h"
+#include "common/Seam.h"
 
 #include <windows.h>
 
@@ -20,9 +20,8 @@ INT_PTR ShellOpen(const std::string& File, const std::string& Parameters, const 
 std::string ShellErrorText(INT_PTR Result, DWORD LastError);
 
 // The shell launch itself, ShellExecuteA's contract; tests replace it so that nothing is launched.
-using TShellExecuteSeam =
-    std::function<HINSTANCE(HWND Window, const char* Verb, const char* File, const char* Parameters,
-                            const char* Directory, int ShowCommand)>;
+using TShellExecuteSeam = TSeam<HINSTANCE(HWND Window, const char* Verb, const char* File,
+                                           const char* Parameters, const char* Directory, int ShowCommand)>;
 TShellExecuteSeam& ShellExecuteSeam();
 
 } // namespace vireon

@@ -41,9 +41,9 @@ bool TFolderDialog::Execute() {
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(this);
 
-    const TBrowseForFolderSeam seam = BrowseForFolderSeam();
     Application().NormalizeTopMosts();
-    UniqueCoTaskMem chosen(seam ? seam(info) : SHBrowseForFolderA(&info));
+    UniqueCoTaskMem chosen(
+        CallSeam(BrowseForFolderSeam(), [](BROWSEINFOA& Info) { return SHBrowseForFolderA(&Info); }, info));
     Application().RestoreTopMosts();
     if (!chosen)
         return false;

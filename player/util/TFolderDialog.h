@@ -2,7 +2,7 @@
 #pragma once
 
 #include "forms/TComponent.h"
-#include "util/Seam.h"
+#include "common/Seam.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -53,7 +53,7 @@ private:
 };
 
 // The folder browser itself, SHBrowseForFolderA's contract; tests replace it.
-using TBrowseForFolderSeam = std::function<PIDLIST_ABSOLUTE(BROWSEINFOA& Info)>;
+using TBrowseForFolderSeam = TSeam<PIDLIST_ABSOLUTE(BROWSEINFOA& Info)>;
 TBrowseForFolderSeam& BrowseForFolderSeam();
 
 } // namespace vireon

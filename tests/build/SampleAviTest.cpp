@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include "common/DirectShowUuids.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +29,8 @@ protected:
         CoUninitialize();
     }
 
-    static void PumpMessages(DWORD milliseconds) {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < milliseconds) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(10);
-        }
-    }
+    static void PumpMessages(DWORD milliseconds) { testsupport::PumpMessagesFor(milliseconds); }
+
 
     ComPtr<IGraphBuilder> graph;
 };

@@ -5,6 +5,7 @@
 #include "common/DirectShowUuids.h"
 #include "common/Win32Handles.h"
 #include "dvdnav/OwnDvdGraphBuilder.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -110,9 +111,7 @@ protected:
                 return true;
         DWORD Start = GetTickCount();
         while (GetTickCount() - Start < TimeoutMs) {
-            MSG Message;
-            while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&Message);
+            testsupport::PumpMessages();
             long Code;
             LONG_PTR P1, P2;
             while (Events->GetEvent(&Code, &P1, &P2, 0) == S_OK) {

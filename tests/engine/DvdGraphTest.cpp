@@ -6,6 +6,7 @@
 
 #include "common/Win32Handles.h"
 #include "fakes/FakeGraphCompanions.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,7 @@ const std::wstring kNowhereDisc = L"" VIREON_BUILD_DIR "/dvd/nowhere/VIDEO_TS";
 
 // Runs the message loop until Done or 10 s have passed.
 template <typename Condition> bool PumpUntil(const Condition& Done) {
-    DWORD start = GetTickCount();
-    while (!Done() && GetTickCount() - start < 10000) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(5);
-    }
-    return Done();
+    return testsupport::PumpUntil(Done, 10000);
 }
 
 TEST(DvdGraph, PlaysAnAuthoredDiscWithTypedEvents) {

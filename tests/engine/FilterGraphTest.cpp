@@ -1,6 +1,6 @@
 // The graph component against fake platform objects: life cycle, delegation, control, rendering.
 
-#include "FakeGraphFixture.h"
+#include "support/FakeGraphFixture.h"
 
 #include "engine/EDirectShowException.h"
 

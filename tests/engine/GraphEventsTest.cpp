@@ -1,6 +1,6 @@
 // The event pump and the typed graph and DVD events, against a fake graph's event queue.
 
-#include "FakeGraphFixture.h"
+#include "support/FakeGraphFixture.h"
 
 #include "engine/EDirectShowException.h"
 

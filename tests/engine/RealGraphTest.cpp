@@ -4,7 +4,9 @@
 #include "engine/TFilterGraph.h"
 #include "engine/TFilterList.h"
 
+#include "common/TextConversion.h"
 #include "dvdnav/OwnDvdGraphBuilder.h"
+#include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -22,21 +24,11 @@ const std::wstring kSample = L"" VIREON_BUILD_DIR "/samples/sample.avi";
 const std::string kScratch = VIREON_BUILD_DIR "/engine-scratch";
 
 void PumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
+    testsupport::PumpMessagesFor(milliseconds);
 }
 
 std::wstring Wide(const std::string& text) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring result(length, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, result.data(), length);
-    result.resize(length - 1);
-    return result;
+    return vireon::WideFromUtf8(text);
 }
 
 class RealGraph : public ::testing::Test {

@@ -157,18 +157,11 @@ TEST(PinList, RefreshFollowsTheFilter) {
 }
 
 // A filter's driver dialogs: the capture kind (HasDialog) and the compressor kind (query by ShowDialog).
-class FakeVfwDialogs : public FakeObject, public IAMVfwCaptureDialogs, public IAMVfwCompressDialogs {
+class FakeVfwDialogs : public Fake<IAMVfwCaptureDialogs, IAMVfwCompressDialogs> {
 public:
-    FakeVfwDialogs() : FakeObject("dialogs") {}
+    FakeVfwDialogs() : Fake("dialogs") {}
     std::set<int> capture, compress; // the dialogs each kind offers
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        return Answer(iid, out,
-                      {Offer<IUnknown>(static_cast<IAMVfwCaptureDialogs*>(this)),
-                       Offer<IAMVfwCaptureDialogs>(this), Offer<IAMVfwCompressDialogs>(this)});
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
     STDMETHODIMP HasDialog(int dialog) override {
         return Record("HasDialog", std::to_string(dialog), capture.count(dialog) ? S_OK : E_NOTIMPL);
     }

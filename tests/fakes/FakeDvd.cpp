@@ -142,7 +142,7 @@ STDMETHODIMP FakeDvdInfo2::IsSubpictureStreamEnabled(ULONG stream, WINBOOL* enab
 }
 
 FakeDvdGraphBuilder::FakeDvdGraphBuilder(FakeFilterGraph* graph)
-    : FakeObject("dvdbuilder"), control(MakeFake<FakeDvdControl2>()), info(MakeFake<FakeDvdInfo2>()),
+    : Fake("dvdbuilder"), control(MakeFake<FakeDvdControl2>()), info(MakeFake<FakeDvdInfo2>()),
       graph_(graph) {}
 
 STDMETHODIMP FakeDvdGraphBuilder::GetFiltergraph(IGraphBuilder** graph) {

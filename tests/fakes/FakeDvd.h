@@ -8,20 +8,14 @@
 
 namespace fakes {
 
-class FakeDvdControl2 : public FakeObject, public IDvdControl2 {
+class FakeDvdControl2 : public Fake<IDvdControl2> {
 public:
-    FakeDvdControl2() : FakeObject("dvdcontrol") {}
+    FakeDvdControl2() : Fake("dvdcontrol") {}
 
     // The answer of each command by name; S_OK when not listed.
     std::map<std::string, HRESULT> results;
     // Runs after each recorded command (tests post events from here).
     std::function<void(const std::string& method)> onCall;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        return Answer(iid, out, {Offer<IUnknown>(this), Offer<IDvdControl2>(this)});
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     STDMETHODIMP PlayTitle(ULONG ulTitle, DWORD, IDvdCmd** ppCmd) override {
         return Call("PlayTitle", std::to_string(ulTitle), ppCmd);
@@ -144,9 +138,9 @@ private:
     static std::string Time(const DVD_HMSF_TIMECODE* time);
 };
 
-class FakeDvdInfo2 : public FakeObject, public IDvdInfo2 {
+class FakeDvdInfo2 : public Fake<IDvdInfo2> {
 public:
-    FakeDvdInfo2() : FakeObject("dvdinfo") {}
+    FakeDvdInfo2() : Fake("dvdinfo") {}
 
     // Steering: what the getters answer.
     HRESULT languageResult = S_OK;
@@ -162,12 +156,6 @@ public:
     ULONG titles = 0;
     std::map<ULONG, ULONG> chapters; // per title
     ULONG uops = 0;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        return Answer(iid, out, {Offer<IUnknown>(this), Offer<IDvdInfo2>(this)});
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     STDMETHODIMP GetCurrentDomain(DVD_DOMAIN* value) override;
     STDMETHODIMP GetCurrentLocation(DVD_PLAYBACK_LOCATION2* value) override;
@@ -218,7 +206,7 @@ public:
     STDMETHODIMP IsSubpictureStreamEnabled(ULONG stream, WINBOOL* enabled) override;
 };
 
-class FakeDvdGraphBuilder : public FakeObject, public IDvdGraphBuilder {
+class FakeDvdGraphBuilder : public Fake<IDvdGraphBuilder> {
 public:
     // A builder handing out the given graph (none: GetFiltergraph answers getGraphResult).
     explicit FakeDvdGraphBuilder(FakeFilterGraph* graph);
@@ -233,12 +221,6 @@ public:
     Microsoft::WRL::ComPtr<FakeDvdControl2> control;
     Microsoft::WRL::ComPtr<FakeDvdInfo2> info;
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        return Answer(iid, out, {Offer<IUnknown>(this), Offer<IDvdGraphBuilder>(this)});
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
-
     STDMETHODIMP GetFiltergraph(IGraphBuilder** graph) override;
     STDMETHODIMP GetDvdInterface(REFIID iid, void** out) override;
     STDMETHODIMP RenderDvdVideoVolume(LPCWSTR path, DWORD flags, AM_DVD_RENDERSTATUS* status) override;
@@ -247,17 +229,11 @@ private:
     Microsoft::WRL::ComPtr<FakeFilterGraph> graph_;
 };
 
-class FakeCaptureGraphBuilder2 : public FakeObject, public ICaptureGraphBuilder2 {
+class FakeCaptureGraphBuilder2 : public Fake<ICaptureGraphBuilder2> {
 public:
-    FakeCaptureGraphBuilder2() : FakeObject("capture") {}
+    FakeCaptureGraphBuilder2() : Fake("capture") {}
 
     IGraphBuilder* Graph() const { return graph_.Get(); }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        return Answer(iid, out, {Offer<IUnknown>(this), Offer<ICaptureGraphBuilder2>(this)});
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     STDMETHODIMP SetFiltergraph(IGraphBuilder* graph) override;
     STDMETHODIMP GetFiltergraph(IGraphBuilder** graph) override;

@@ -7,7 +7,7 @@ using Microsoft::WRL::ComPtr;
 namespace fakes {
 
 FakePin::FakePin(FakeFilter* filter, std::wstring id, PIN_DIRECTION direction)
-    : FakeObject("pin:" + Narrow(id.c_str())), filter_(filter), id_(std::move(id)), direction_(direction) {}
+    : Fake("pin:" + Narrow(id.c_str())), filter_(filter), id_(std::move(id)), direction_(direction) {}
 
 void FakePin::Link(FakePin* output, FakePin* input) {
     output->peer_ = input;
@@ -19,10 +19,6 @@ void FakePin::Detach() {
     if (auto* peer = dynamic_cast<FakePin*>(peer_.Get()))
         peer->peer_.Reset();
     peer_.Reset();
-}
-
-STDMETHODIMP FakePin::QueryInterface(REFIID iid, void** out) {
-    return Answer(iid, out, {Offer<IUnknown>(static_cast<IPin*>(this)), Offer<IPin>(this)});
 }
 
 STDMETHODIMP FakePin::Disconnect() {
@@ -61,7 +57,7 @@ STDMETHODIMP FakePin::QueryDirection(PIN_DIRECTION* direction) {
 }
 
 FakeFilter::FakeFilter(const std::wstring& name, int inputs, int outputs)
-    : FakeObject("filter:" + Narrow(name.c_str())), name_(name) {
+    : Fake("filter:" + Narrow(name.c_str())), name_(name) {
     for (int i = 0; i < inputs; ++i)
         AddPin(PINDIR_INPUT);
     for (int i = 0; i < outputs; ++i)
@@ -83,12 +79,6 @@ FakePin* FakeFilter::AddPin(PIN_DIRECTION direction) {
 void FakeFilter::RemovePin(int index) {
     pins_[index]->Detach();
     pins_.erase(pins_.begin() + index);
-}
-
-STDMETHODIMP FakeFilter::QueryInterface(REFIID iid, void** out) {
-    return Answer(iid, out,
-                  {Offer<IUnknown>(static_cast<IBaseFilter*>(this)), Offer<IPersist>(this),
-                   Offer<IMediaFilter>(this), Offer<IBaseFilter>(this)});
 }
 
 STDMETHODIMP FakeFilter::GetClassID(CLSID* id) {

@@ -9,7 +9,7 @@ namespace fakes {
 
 class FakeFilter;
 
-class FakePin : public FakeObject, public IPin {
+class FakePin : public Fake<IPin> {
 public:
     FakePin(FakeFilter* filter, std::wstring id, PIN_DIRECTION direction);
 
@@ -19,10 +19,6 @@ public:
     // Drops the filter and the connection, from both ends.
     void Detach();
     HRESULT disconnectResult = S_OK;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     STDMETHODIMP Connect(IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
     STDMETHODIMP ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
@@ -47,7 +43,7 @@ private:
     Microsoft::WRL::ComPtr<IPin> peer_;
 };
 
-class FakeFilter : public FakeObject, public IBaseFilter {
+class FakeFilter : public Fake<vireon::ComChain<IBaseFilter, IMediaFilter, IPersist>> {
 public:
     // A filter named for the journal ("filter:<name>") with the given numbers of pins.
     explicit FakeFilter(const std::wstring& name, int inputs = 0, int outputs = 0);
@@ -59,10 +55,6 @@ public:
     void RemovePin(int index);
     IFilterGraph* Graph() const { return graph_; }
     const std::wstring& GraphName() const { return graphName_; }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     STDMETHODIMP GetClassID(CLSID* id) override;
     STDMETHODIMP Stop() override { return Record("Stop"); }
@@ -85,16 +77,10 @@ private:
 };
 
 // Enumerator over a snapshot of interface pointers (IEnumPins, IEnumFilters).
-template <typename Enum, typename Item> class FakeEnum : public FakeObject, public Enum {
+template <typename Enum, typename Item> class FakeEnum : public Fake<Enum> {
 public:
     explicit FakeEnum(std::vector<Microsoft::WRL::ComPtr<Item>> items)
-        : FakeObject("enum"), items_(std::move(items)) {}
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        return Answer(iid, out, {{__uuidof(IUnknown), this}, {__uuidof(Enum), this}});
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
+        : Fake<Enum>("enum"), items_(std::move(items)) {}
 
     STDMETHODIMP Next(ULONG count, Item** out, ULONG* fetched) override {
         ULONG done = 0;

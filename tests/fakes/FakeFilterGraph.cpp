@@ -6,7 +6,7 @@ using Microsoft::WRL::ComPtr;
 
 namespace fakes {
 
-FakeFilterGraph::FakeFilterGraph(std::string name) : FakeObject(std::move(name)) {}
+FakeFilterGraph::FakeFilterGraph(std::string name) : Fake(std::move(name)) {}
 
 FakeFilterGraph::~FakeFilterGraph() {
     for (auto& member : filters_)
@@ -22,15 +22,6 @@ void FakeFilterGraph::QueueEvent(long code, LONG_PTR param1, LONG_PTR param2) {
     events_.push_back({code, param1, param2});
     if (window_ && notifyFlags_ == 0)
         PostMessageW(window_, message_, 0, instance_);
-}
-
-STDMETHODIMP FakeFilterGraph::QueryInterface(REFIID iid, void** out) {
-    return Answer(iid, out,
-                  {Offer<IUnknown>(static_cast<IFilterGraph2*>(this)), Offer<IFilterGraph>(this),
-                   Offer<IGraphBuilder>(this), Offer<IFilterGraph2>(this),
-                   Offer<IDispatch>(static_cast<IMediaControl*>(this)), Offer<IMediaControl>(this),
-                   Offer<IMediaEvent>(this), Offer<IMediaEventEx>(this), Offer<IMediaEventSink>(this),
-                   Offer<IBasicAudio>(this), Offer<IMediaSeeking>(this)});
 }
 
 STDMETHODIMP FakeFilterGraph::AddFilter(IBaseFilter* filter, LPCWSTR name) {

@@ -10,13 +10,10 @@
 
 namespace fakes {
 
-class FakeFilterGraph : public FakeObject,
-                        public IFilterGraph2,
-                        public IMediaControl,
-                        public IMediaEventEx,
-                        public IMediaEventSink,
-                        public IBasicAudio,
-                        public IMediaSeeking {
+class FakeFilterGraph
+    : public Fake<vireon::ComChain<IFilterGraph2, IGraphBuilder, IFilterGraph>,
+                  vireon::ComChain<IMediaControl, IDispatch>, vireon::ComChain<IMediaEventEx, IMediaEvent>,
+                  IMediaEventSink, IBasicAudio, IMediaSeeking> {
 public:
     explicit FakeFilterGraph(std::string name = "graph");
     ~FakeFilterGraph() override;
@@ -43,10 +40,6 @@ public:
     IBaseFilter* GetFilter(int index) const { return filters_[index].filter.Get(); }
     std::wstring FilterName(int index) const { return filters_[index].name; }
     bool Contains(IBaseFilter* filter) const;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
 
     // IFilterGraph, IGraphBuilder, IFilterGraph2
     STDMETHODIMP AddFilter(IBaseFilter* filter, LPCWSTR name) override;

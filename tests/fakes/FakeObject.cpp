@@ -26,26 +26,12 @@ std::vector<std::string> JournalOf(std::initializer_list<const char*> prefixes) 
     return result;
 }
 
-std::string Narrow(const wchar_t* text) {
-    std::string result;
-    for (; text && *text; ++text)
-        result += *text < 128 ? static_cast<char>(*text) : '?';
-    return result;
-}
-
 FakeObject::FakeObject(std::string name) : name_(std::move(name)) {
     ++liveObjects;
 }
 
 FakeObject::~FakeObject() {
     --liveObjects;
-}
-
-ULONG FakeObject::ReleaseImpl() {
-    ULONG refs = --refs_;
-    if (refs == 0)
-        delete this;
-    return refs;
 }
 
 int FakeObject::Calls(const std::string& method) const {
@@ -59,21 +45,21 @@ HRESULT FakeObject::Record(const std::string& method, const std::string& argumen
     return result;
 }
 
-HRESULT FakeObject::Answer(REFIID iid, void** out, std::initializer_list<Entry> entries) {
-    if (!out)
-        return E_POINTER;
+bool FakeObject::Redirected(REFIID iid, void** out, HRESULT& result) {
+    if (!out) {
+        result = E_POINTER;
+        return true;
+    }
     *out = nullptr;
-    if (hidden_.count(iid))
-        return E_NOINTERFACE;
-    if (auto found = exposed_.find(iid); found != exposed_.end())
-        return found->second->QueryInterface(iid, out);
-    for (const Entry& entry : entries)
-        if (IsEqualIID(entry.iid, iid)) {
-            entry.object->AddRef();
-            *out = entry.object;
-            return S_OK;
-        }
-    return E_NOINTERFACE;
+    if (hidden_.count(iid)) {
+        result = E_NOINTERFACE;
+        return true;
+    }
+    if (auto found = exposed_.find(iid); found != exposed_.end()) {
+        result = found->second->QueryInterface(iid, out);
+        return true;
+    }
+    return false;
 }
 
 } // namespace fakes

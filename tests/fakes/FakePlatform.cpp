@@ -2,24 +2,20 @@
 
 namespace fakes {
 
-ScopedFakePlatform::ScopedFakePlatform() : saved_(vireon::PlatformObjectFactory()) {
-    vireon::PlatformObjectFactory().CreateInstance = [this](REFCLSID ClassId, REFIID Iid, void** Object) {
-        Entry* entry = Find(ClassId);
-        if (!entry)
-            return REGDB_E_CLASSNOTREG;
-        ++entry->creations;
-        return entry->object ? entry->object->QueryInterface(Iid, Object) : REGDB_E_CLASSNOTREG;
-    };
-    vireon::PlatformObjectFactory().CreateOwnDvdGraphBuilder = [this](IDvdGraphBuilder** Builder) {
-        ++ownCreations_;
-        *Builder = nullptr;
-        return ownDvdBuilder_ ? ownDvdBuilder_.CopyTo(Builder) : E_NOTIMPL;
-    };
-}
-
-ScopedFakePlatform::~ScopedFakePlatform() {
-    vireon::PlatformObjectFactory() = saved_;
-}
+ScopedFakePlatform::ScopedFakePlatform()
+    : createInstance_(vireon::CreateInstanceSeam(),
+                      [this](REFCLSID ClassId, REFIID Iid, void** Object) {
+                          Entry* entry = Find(ClassId);
+                          if (!entry)
+                              return REGDB_E_CLASSNOTREG;
+                          ++entry->creations;
+                          return entry->object ? entry->object->QueryInterface(Iid, Object) : REGDB_E_CLASSNOTREG;
+                      }),
+      createOwnDvdBuilder_(vireon::CreateOwnDvdGraphBuilderSeam(), [this](IDvdGraphBuilder** Builder) {
+          ++ownCreations_;
+          *Builder = nullptr;
+          return ownDvdBuilder_ ? ownDvdBuilder_.CopyTo(Builder) : E_NOTIMPL;
+      }) {}
 
 ScopedFakePlatform::Entry* ScopedFakePlatform::Find(REFCLSID ClassId) {
     for (Entry& entry : entries_)

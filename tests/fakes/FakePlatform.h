@@ -1,4 +1,4 @@
-// Replaces the engine's platform object factory for a test's lifetime: each class identifier
+// Fills the engine's creation seams for a test's lifetime: each class identifier
 // answers with the object a test provides; everything else is "class not registered".
 #pragma once
 
@@ -11,7 +11,6 @@ namespace fakes {
 class ScopedFakePlatform {
 public:
     ScopedFakePlatform();
-    ~ScopedFakePlatform();
     ScopedFakePlatform(const ScopedFakePlatform&) = delete;
     ScopedFakePlatform& operator=(const ScopedFakePlatform&) = delete;
 
@@ -31,10 +30,12 @@ private:
         int creations = 0;
     };
     Entry* Find(REFCLSID ClassId);
-    vireon::TPlatformObjectFactory saved_;
     std::vector<Entry> entries_;
     Microsoft::WRL::ComPtr<IDvdGraphBuilder> ownDvdBuilder_;
     int ownCreations_ = 0;
+    // Last, so that the platform is back before the fakes go.
+    vireon::TScopedSeam<vireon::TCreateInstanceSeam> createInstance_;
+    vireon::TScopedSeam<vireon::TCreateOwnDvdGraphBuilderSeam> createOwnDvdBuilder_;
 };
 
 } // namespace fakes

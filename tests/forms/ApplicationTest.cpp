@@ -52,7 +52,7 @@ TEST(Application, ExceptionInTimerTickReachesOnExceptionAndLoopGoesOn) {
 
 TEST(Application, WithoutHandlerExceptionIsShownInAMessageBox) {
     std::vector<std::string> shown;
-    TScopedMessageBox box([&](HWND, const std::string& text, const std::string& caption, UINT flags) {
+    TScopedSeam box(MessageBoxSeam(), [&](HWND, const std::string& text, const std::string& caption, UINT flags) {
         shown.push_back(caption + ": " + text);
         EXPECT_EQ(static_cast<UINT>(MB_OK), flags & 0xF);
         return IDOK;
@@ -64,7 +64,7 @@ TEST(Application, WithoutHandlerExceptionIsShownInAMessageBox) {
 
 TEST(Application, FailingExceptionHandlerFallsBackToTheStandardDisplay) {
     std::vector<std::string> shown;
-    TScopedMessageBox box([&](HWND, const std::string& text, const std::string&, UINT) {
+    TScopedSeam box(MessageBoxSeam(), [&](HWND, const std::string& text, const std::string&, UINT) {
         shown.push_back(text);
         return IDOK;
     });

@@ -10,7 +10,7 @@ using namespace vireon;
 
 namespace {
 
-// Records the order in which components go.
+// Records the order in which components go: their destruction phase, then their destructor.
 class TTracked : public TComponent {
 public:
     TTracked(TComponent* AOwner, std::string AName, std::vector<std::string>& ALog)
@@ -18,6 +18,12 @@ public:
         SetName(std::move(AName));
     }
     ~TTracked() override { FLog.push_back(Name()); }
+
+protected:
+    void BeforeDestruction() override {
+        FLog.push_back("phase " + Name());
+        TComponent::BeforeDestruction();
+    }
 
 private:
     std::vector<std::string>& FLog;
@@ -34,9 +40,20 @@ TEST(Component, OwnerFreesOwnedInReverseOrderOfCreation) {
     new TTracked(root, "b", log);
     new TTracked(root, "c", log);
     EXPECT_EQ(before + 5, LiveCounts().Components);
-    delete root;
-    // Each destructor logs before its owned components go.
-    EXPECT_EQ((std::vector<std::string>{"root", "c", "b", "a", "a1"}), log);
+    root->Free();
+    // Owned components go in the owner's destruction phase, last created first, each through its
+    // own phase while it is whole; the owner's destructor runs last.
+    EXPECT_EQ((std::vector<std::string>{"phase root", "phase c", "c", "phase b", "b", "phase a", "phase a1",
+                                        "a1", "a", "root"}),
+              log);
+    EXPECT_EQ(before, LiveCounts().Components);
+
+    // A component deleted directly still takes what it owns along, after its own destructor ran.
+    log.clear();
+    auto* plain = new TTracked(nullptr, "plain", log);
+    new TTracked(plain, "p1", log);
+    delete plain;
+    EXPECT_EQ((std::vector<std::string>{"plain", "phase p1", "p1"}), log);
     EXPECT_EQ(before, LiveCounts().Components);
 }
 

@@ -4,6 +4,8 @@
 
 #include "FormsTestSupport.h"
 
+#include <optional>
+
 using namespace vireon;
 using namespace vireon::testing;
 
@@ -120,7 +122,8 @@ TEST(OpenDialog, ExecuteAsksThePlatformWithTheOptions) {
     int calls = 0;
     DWORD flags = 0;
     std::string filter;
-    TOpenDialogFunction previous = SetOpenDialogFunction([&](OPENFILENAMEA& dialog) {
+    std::optional<TScopedSeam<TOpenDialogSeam>> seam;
+    seam.emplace(OpenDialogSeam(), [&](OPENFILENAMEA& dialog) {
         ++calls;
         flags = dialog.Flags;
         filter.assign(dialog.lpstrFilter, 21);
@@ -143,7 +146,7 @@ TEST(OpenDialog, ExecuteAsksThePlatformWithTheOptions) {
     EXPECT_EQ("Z:\\clips\\two.avi", dialog.FileName());
     EXPECT_EQ(2, dialog.FilterIndex());
 
-    SetOpenDialogFunction([](OPENFILENAMEA&) { return FALSE; });
+    seam.reset();
+    TScopedSeam refusal(OpenDialogSeam(), [](OPENFILENAMEA&) { return FALSE; });
     EXPECT_FALSE(dialog.Execute());
-    SetOpenDialogFunction(previous);
 }

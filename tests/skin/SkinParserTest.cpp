@@ -2,10 +2,10 @@
 // shipped skin.
 #include "SkinTestSupport.h"
 
-#include "skin/SkinData.h"
-#include "skin/TSkin.h"
+#include "SkinData.h"
+#include "TSkin.h"
 
-using namespace vireon;
+using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 using skintest::Wide;
 
@@ -239,6 +239,15 @@ TEST_F(SkinLoad, ShippedSkinHasEveryFormAndObjectThePlayerNames) {
     expectObject(L"MiniControlForm", L"bnMinimize_m", TObjectKind::Button);
     expectObject(L"AboutDlg", L"Site", TObjectKind::Static);
     expectObject(L"AboutDlg", L"Site_h", TObjectKind::Static);
-    EXPECT_FALSE(about->objects.back().name == L"Site_h" && about->objects.back().visible);
+    // The lit link starts hidden, lies over the plain one and is drawn after it.
+    auto site = std::find_if(about->objects.begin(), about->objects.end(),
+                             [](const TObjectDef& o) { return o.name == L"Site"; });
+    auto lit = std::find_if(about->objects.begin(), about->objects.end(),
+                            [](const TObjectDef& o) { return o.name == L"Site_h"; });
+    ASSERT_TRUE(site != about->objects.end() && lit != about->objects.end());
+    EXPECT_FALSE(lit->visible);
+    EXPECT_TRUE(site->visible);
+    EXPECT_GT(lit - site, 0);
+    EXPECT_TRUE(EqualRect(&lit->rect, &site->rect));
     EXPECT_EQ(data->forms.front().name, L"MainForm");
 }

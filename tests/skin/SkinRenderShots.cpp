@@ -3,12 +3,12 @@
 // tests/skin/reference, so that a change of the look is always a conscious one.
 #include "SkinTestSupport.h"
 
-#include "skin/TSkin.h"
-#include "skin/TSkinWindow.h"
+#include "TSkin.h"
+#include "TSkinWindow.h"
 
 #include <fstream>
 
-using namespace vireon;
+using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 
 namespace {

@@ -1,10 +1,13 @@
 // Helpers shared by the skin tests: scratch files under the build folder, plain test windows.
 #pragma once
 
+#include "support/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <exception>
 #include <fstream>
 #include <string>
 
@@ -12,6 +15,17 @@ namespace skintest {
 
 inline std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
+}
+
+// The message of a caught exception.
+inline std::string What(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "unknown";
+    }
 }
 
 inline std::string ScratchDir() {
@@ -62,12 +76,6 @@ private:
     HWND handle_ = nullptr;
 };
 
-inline void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testsupport::PumpMessages;
 
 } // namespace skintest

@@ -2,15 +2,15 @@
 // and the window chrome.
 #include "SkinTestSupport.h"
 
-#include "skin/TSkin.h"
-#include "skin/TSkinWindow.h"
+#include "TSkin.h"
+#include "TSkinWindow.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-using namespace vireon;
+using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -40,15 +40,16 @@ end
 struct EventLog {
     std::vector<std::wstring> entries;
     void Attach(TSkin& skin) {
-        skin.OnClick = [this](ISkin*, ISkinObject* source) { Add(L"click ", source); };
-        skin.OnMouseDown = [this](ISkin*, ISkinObject* source, TSkinMouseButton button, int x, int y) {
+        skin.Events().OnClick = [this](ISkin*, ISkinObject* source) { Add(L"click ", source); };
+        skin.Events().OnMouseDown = [this](ISkin*, ISkinObject* source, TSkinMouseButton button, int x,
+                                           int y) {
             Add(L"down" + std::to_wstring(int(button)) + L" " + std::to_wstring(x) + L"," +
                     std::to_wstring(y) + L" ",
                 source);
         };
-        skin.OnMouseIn = [this](ISkin*, ISkinObject* source) { Add(L"in ", source); };
-        skin.OnMouseOut = [this](ISkin*, ISkinObject* source) { Add(L"out ", source); };
-        skin.OnScroll = [this](ISkin*, ISkinObject* source, int pos) {
+        skin.Events().OnMouseIn = [this](ISkin*, ISkinObject* source) { Add(L"in ", source); };
+        skin.Events().OnMouseOut = [this](ISkin*, ISkinObject* source) { Add(L"out ", source); };
+        skin.Events().OnScroll = [this](ISkin*, ISkinObject* source, int pos) {
             Add(L"scroll " + std::to_wstring(pos) + L" ", source);
         };
     }
@@ -311,15 +312,20 @@ TEST_F(SkinWindow, FirstEventsReportEachButtonOfTheMouse) {
     EXPECT_EQ(log_.entries, expected);
 }
 
-TEST_F(SkinWindow, AHandlerMayCloseTheWindow) {
-    skin_->OnClick = [&](ISkin*, ISkinObject*) { DestroyWindow(window_.get()); };
+TEST_F(SkinWindow, AHandlerMayCloseTheWindowAndThenFail) {
+    std::string caught;
+    skin_->Events().OnHandlerException = [&](std::exception_ptr e) { caught = skintest::What(e); };
+    skin_->Events().OnClick = [&](ISkin*, ISkinObject*) {
+        DestroyWindow(window_.get());
+        throw std::runtime_error("handler failed");
+    };
     Click(20, 170);
     EXPECT_FALSE(IsWindow(window_.get()));
-    skin_->OnClick = [](ISkin*, ISkinObject*) { throw std::runtime_error("handler failed"); };
+    EXPECT_EQ(caught, "handler failed");
 }
 
 TEST_F(SkinWindow, AHandlerMayReleaseTheSkin) {
-    skin_->OnClick = [this](ISkin*, ISkinObject* source) {
+    skin_->Events().OnClick = [this](ISkin*, ISkinObject* source) {
         skin_.Reset();
         EXPECT_EQ(source->GetName(), L"bnPlay"); // still answers until the handler returns
     };
@@ -331,17 +337,59 @@ TEST_F(SkinWindow, AHandlerMayReleaseTheSkin) {
 }
 
 TEST_F(SkinWindow, HandlerExceptionsGoToTheirOwnEvent) {
-    std::string caught;
-    skin_->OnClick = [](ISkin*, ISkinObject*) { throw std::runtime_error("handler failed"); };
-    skin_->OnHandlerException = [&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& error) {
-            caught = error.what();
-        }
+    std::vector<std::string> caught;
+    skin_->Events().OnClick = [](ISkin*, ISkinObject*) { throw std::runtime_error("handler failed"); };
+    skin_->Events().OnHandlerException = [&](std::exception_ptr e) { caught.push_back(skintest::What(e)); };
+    Click(20, 170);
+    EXPECT_EQ(caught, std::vector<std::string>{"handler failed"});
+    // The hook failing in turn stays inside the engine too; the window works on.
+    skin_->Events().OnHandlerException = [&](std::exception_ptr e) {
+        caught.push_back(skintest::What(e));
+        throw std::runtime_error("hook failed");
     };
     Click(20, 170);
-    EXPECT_EQ(caught, "handler failed");
+    Click(60, 170);
+    EXPECT_EQ(caught.size(), 3u);
+    EXPECT_EQ(log_.entries.back(), L"down0 60,170 bnStop");
+    // Created for the program, the skin hands handler errors to the hook it is given.
+    std::string viaCreation;
+    ComPtr<ISkin> created = CreateSkin([&](std::exception_ptr e) { viaCreation = skintest::What(e); });
+    created->Events().OnHandlerException(std::make_exception_ptr(std::runtime_error("to the program")));
+    EXPECT_EQ(viaCreation, "to the program");
+}
+
+TEST_F(SkinWindow, ARefusedChangeLeavesTheObjectAsItWas) {
+    std::vector<std::string> caught;
+    skin_->Events().OnHandlerException = [&](std::exception_ptr e) { caught.push_back(skintest::What(e)); };
+    auto caption = Find<ISkinStatic>(L"lbFilmCaption");
+    RECT before = caption->GetRect();
+    EXPECT_THROW(caption->SetRect({0, 0, 9000, 9000}), ESkinError);
+    RECT after = caption->GetRect();
+    EXPECT_TRUE(EqualRect(&before, &after));
+    caption->SetText(L"still drawn");
+    auto play = Find<ISkinVisual>(L"bnPlay");
+    EXPECT_THROW(play->SetRect({0, 0, 9000, 9000}), ESkinError);
+    EXPECT_EQ(play->GetRect().right, 40);
+    // The mouse over the objects repaints them without an error.
+    Mouse(WM_MOUSEMOVE, 20, 170);
+    Mouse(WM_MOUSEMOVE, 120, 185);
+    EXPECT_TRUE(caught.empty());
+    EXPECT_EQ(log_.entries, (std::vector<std::wstring>{L"in bnPlay", L"out bnPlay", L"in lbFilmCaption"}));
+}
+
+TEST_F(SkinWindow, AnErrorInTheWindowProcedureGoesToTheHandlerHook) {
+    std::vector<std::string> caught;
+    skin_->Events().OnHandlerException = [&](std::exception_ptr e) { caught.push_back(skintest::What(e)); };
+    // The stretched video area is too large to draw: the resize cannot be shown, but raises
+    // nothing out of the window procedure.
+    SetWindowPos(window_.get(), nullptr, 0, 0, 9000, 9000, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_FALSE(caught.empty());
+    SetWindowPos(window_.get(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    caught.clear();
+    Click(60, 170);
+    EXPECT_TRUE(caught.empty());
+    EXPECT_EQ(log_.entries.back(), L"click bnStop");
+    EXPECT_EQ(Find<ISkinVisual>(L"pnScreen")->GetRect().right, 296);
 }
 
 TEST_F(SkinWindow, CloseButtonClosesTheWindowThroughItsSystemCommand) {
@@ -439,48 +487,4 @@ TEST(SkinMainWindow, KeepsTwentyPixelsForTheMenuBar) {
     ASSERT_TRUE(record);
     ASSERT_EQ(record->View().MenuItems().size(), 2u);
     EXPECT_EQ(record->View().MenuItems()[0].shown, L"File");
-}
-
-namespace {
-
-struct MenuWatch {
-    HMENU opened = nullptr;
-    int measured = 0;
-};
-
-LRESULT CALLBACK WatchMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR data) {
-    auto* watch = reinterpret_cast<MenuWatch*>(data);
-    if (message == WM_INITMENUPOPUP)
-        watch->opened = reinterpret_cast<HMENU>(wParam);
-    if (message == WM_MEASUREITEM)
-        ++watch->measured;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-} // namespace
-
-TEST(SkinMainWindow, MenuBarOpensItsMenusInSkinStyle) {
-    ComPtr<TSkin> skin = TSkin::Create();
-    skin->LoadSkin(skintest::ShippedSkin());
-    skintest::TestWindow window(true);
-    skin->ApplySkin(window.get());
-    MenuWatch watch;
-    SetWindowSubclass(window.get(), WatchMenus, 1, reinterpret_cast<DWORD_PTR>(&watch));
-    TSkinFormView& view = skin->Find(window.get())->View();
-    RECT help = view.MenuItems()[1].rect;
-    RECT client = view.ClientRect();
-    HMENU helpMenu = GetSubMenu(GetMenu(window.get()), 1);
-    AppendMenuW(helpMenu, MF_STRING, 200, L"About");
-    SetTimer(nullptr, 0, 300, EndMenuSoon);
-    SendMessageW(window.get(), WM_LBUTTONDOWN, MK_LBUTTON,
-                 MAKELPARAM(help.left + 5 - client.left, help.top + 5 - client.top));
-    EXPECT_EQ(watch.opened, helpMenu);
-    EXPECT_EQ(watch.measured, 1);
-    EXPECT_EQ(GetMenuState(helpMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
-    // Alt+F opens the first menu by its mnemonic.
-    SetTimer(nullptr, 0, 300, EndMenuSoon);
-    SendMessageW(window.get(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    EXPECT_EQ(watch.opened, GetSubMenu(GetMenu(window.get()), 0));
-    RemoveWindowSubclass(window.get(), WatchMenus, 1);
 }

@@ -1,5 +1,6 @@
 // File search, file sizes and the program folder on the real file system of the Wine prefix.
 
+#include "common/TextConversion.h"
 #include "util/xFileUtil.h"
 
 #include "TempFolder.h"
@@ -117,7 +118,7 @@ TEST(ListFiles, BadFoldersListNothing) {
 
 TEST(ListFiles, NonAsciiNamesGiveOpenablePaths) {
     TempFolder tree;
-    const std::wstring wide(tree.path().begin(), tree.path().end());
+    const std::wstring wide = vireon::WideFromAnsi(tree.path());
     for (const wchar_t* name : {L"caf\u00e9.avi", L"\u65e5\u672c\u8a9e.avi"}) {
         HANDLE handle =
             CreateFileW((wide + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);

@@ -1,6 +1,8 @@
 // A fresh folder under the Wine prefix's temporary folder, removed with everything in it.
 #pragma once
 
+#include "common/TextConversion.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -38,7 +40,7 @@ public:
     }
 
     static void RemoveTree(const std::string& folder) {
-        RemoveTree(std::wstring(folder.begin(), folder.end()));
+        RemoveTree(vireon::WideFromAnsi(folder));
     }
 
     // Wide, so that names the ANSI code page cannot spell go too.

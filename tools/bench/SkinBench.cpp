@@ -2,9 +2,10 @@
 // repaint after the mouse moves from one button to another. Each figure is printed beside a bare
 // baseline measured in the same run.
 // Usage: SkinBench SKIN.skn
-#include "skin/TSkin.h"
-#include "skin/TSkinWindow.h"
-#include "skin/TgaImage.h"
+#include "common/TextConversion.h"
+#include "TSkin.h"
+#include "TSkinWindow.h"
+#include "TgaImage.h"
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@
 #include <functional>
 #include <string>
 
-using namespace vireon;
+using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -58,8 +59,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: SkinBench SKIN.skn\n");
         return 2;
     }
-    std::string narrow(argv[1]);
-    std::wstring path(narrow.begin(), narrow.end());
+    const std::wstring path = vireon::WideFromAnsi(argv[1]);
     ComPtr<TSkin> skin = TSkin::Create();
 
     double load = Milliseconds(50, [&] { skin->LoadSkin(path); });

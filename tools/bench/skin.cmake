@@ -3,7 +3,7 @@
 
 add_executable(MakeDisplayTga ${CMAKE_CURRENT_SOURCE_DIR}/MakeDisplayTga.cpp)
 vireon_settings(MakeDisplayTga)
-target_link_libraries(MakeDisplayTga PRIVATE skin)
+target_link_libraries(MakeDisplayTga PRIVATE skin_internals)
 set(VIREON_DISPLAY_TGA ${CMAKE_BINARY_DIR}/bin/skins/Display.tga)
 add_custom_command(
     OUTPUT ${VIREON_DISPLAY_TGA}
@@ -20,4 +20,4 @@ target_link_options(SkinPreview PRIVATE -mconsole)
 
 add_executable(SkinBench ${CMAKE_CURRENT_SOURCE_DIR}/bench/SkinBench.cpp)
 vireon_settings(SkinBench)
-target_link_libraries(SkinBench PRIVATE skin)
+target_link_libraries(SkinBench PRIVATE skin_internals)
