@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <functional>
 
 namespace vireon::skin {

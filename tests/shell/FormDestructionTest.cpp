@@ -29,8 +29,10 @@ public:
         };
         FSkin.OnClick = [this](const std::wstring& Object) {
             FLog.push_back("click " + FTitle);
-            if (Object == L"bnStop" && FreeOnClick)
+            if (Object == L"bnStop" && FreeOnClick) {
                 Free();
+                FLog.push_back("click handled " + FTitle);
+            }
         };
         FSkin.Apply(Handle(), L"MainForm");
     }
@@ -149,7 +151,7 @@ TEST_F(FormDestruction, FreedFromItsOwnSkinClickHandler) {
     RunLoop();
     form->Skin().Click(form->Handle(), L"bnStop");
     RunLoop();
-    EXPECT_EQ((Strings{"click main", "OnDestroy main skinned", "WM_DESTROY main"}), log);
+    EXPECT_EQ((Strings{"click main", "click handled main", "OnDestroy main skinned", "WM_DESTROY main"}), log);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "forms/TMenu.h"
 #include "forms/TMenuItem.h"
 #include "forms/TPopupMenu.h"
+#include "shell/ShellSkin.h"
 #include "skin/SkinInterfaces.h"
 
 #include <windowsx.h>
@@ -67,17 +68,6 @@ VOID CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
-// The program's binding: what a skin event handler throws reaches the application's handler.
-ComPtr<ISkin> CreateApplicationSkin() {
-    return CreateSkin([](std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (...) {
-            Application().HandleCurrentException();
-        }
-    });
-}
-
 class TSkinnedForm {
 public:
     TSkinnedForm() {
@@ -127,7 +117,8 @@ public:
 
     TForm* Form = new TForm(nullptr);
     TPopupMenu* Popup = nullptr;
-    ComPtr<ISkin> Skin = CreateApplicationSkin();
+    // Created as the player creates it: handler errors go to the application.
+    ComPtr<ISkin> Skin = CreateShellSkin();
     ComPtr<ISkinForm> SkinForm;
     std::vector<std::wstring> Events;
 };
