@@ -25,9 +25,9 @@ struct TGlyph {
 
 // Drawing costs about (segments x pixels of the shape's box) for every shape of a glyph. A skin is
 // refused beyond these, so that no skin file keeps the player drawing for seconds.
-constexpr int kMaxGlyphSize = 512;              // pixels a glyph is drawn at
-constexpr int kMaxGlyphPoints = 1000;           // points of one glyph (a circle, ring or box counts one)
-constexpr int kMaxSkinGlyphPoints = 20000;      // points of all the glyphs of a skin
+constexpr int kMaxGlyphSize = 512;             // pixels a glyph is drawn at
+constexpr int kMaxGlyphPoints = 1000;          // points of one glyph (a circle, ring or box counts one)
+constexpr int kMaxSkinGlyphPoints = 20000;     // points of all the glyphs of a skin
 constexpr double kMaxSkinGlyphWork = 32 << 20; // GlyphWork summed over the objects showing glyphs
 
 // The points a glyph shape counts for.

@@ -135,8 +135,7 @@ std::vector<TPolyline> TSkinReader::Path(size_t first) {
             Fail("a path is made of \"M x y\", \"L x y\" and \"Z\"");
         if (op == "M" || path.empty())
             path.emplace_back();
-        path.back().points.push_back(
-            {Real(tokens_[i + 1], -1000, 1000), Real(tokens_[i + 2], -1000, 1000)});
+        path.back().points.push_back({Real(tokens_[i + 1], -1000, 1000), Real(tokens_[i + 2], -1000, 1000)});
         i += 3;
     }
     if (path.empty())
@@ -209,10 +208,12 @@ void TSkinReader::CountGlyphPoints(const std::string& glyph, int& points, int mo
         Fail("the glyph \"" + glyph + "\" has more than " + std::to_string(kMaxGlyphPoints) +
              " points (a circle, ring or box counts one)");
     if (glyphPoints_ > kMaxSkinGlyphPoints)
-        Fail("the glyphs of the skin have more than " + std::to_string(kMaxSkinGlyphPoints) + " points in all");
+        Fail("the glyphs of the skin have more than " + std::to_string(kMaxSkinGlyphPoints) +
+             " points in all");
 }
 
-void TSkinReader::Attributes(size_t first, const std::function<bool(const std::string&, const std::string&)>& apply) {
+void TSkinReader::Attributes(size_t first,
+                             const std::function<bool(const std::string&, const std::string&)>& apply) {
     for (size_t i = first; i < tokens_.size(); ++i) {
         size_t eq = tokens_[i].find('=');
         std::string key = tokens_[i].substr(0, eq);

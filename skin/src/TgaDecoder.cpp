@@ -62,12 +62,14 @@ TTgaHeader ReadTgaHeader(std::span<const uint8_t> data, int maxSide, int64_t max
     const uint8_t* h = data.data();
     TTgaHeader header{h[2], h[12] | (h[13] << 8), h[14] | (h[15] << 8), h[16] / 8, h[17], kHeaderSize + h[0]};
     if (h[1] != 0 || (header.type != 2 && header.type != 10))
-        throw ETgaError("unsupported TGA type " + std::to_string(header.type) + " (only true colour, raw or RLE)");
+        throw ETgaError("unsupported TGA type " + std::to_string(header.type) +
+                        " (only true colour, raw or RLE)");
     if (h[16] != 24 && h[16] != 32)
         throw ETgaError("unsupported TGA depth of " + std::to_string(h[16]) + " bits");
     if (header.width == 0 || header.height == 0)
         throw ETgaError("the TGA image has no pixels");
-    if (header.width > maxSide || header.height > maxSide || int64_t(header.width) * header.height > maxPixels)
+    if (header.width > maxSide || header.height > maxSide ||
+        int64_t(header.width) * header.height > maxPixels)
         throw ETgaError("the TGA image size " + SizeText(header) + " is out of range");
     // The least data the promised size needs, checked before any memory is taken for it.
     size_t count = size_t(header.width) * header.height;

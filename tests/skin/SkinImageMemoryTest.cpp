@@ -24,7 +24,8 @@ std::vector<uint8_t> SolidRleTga(int side, uint32_t bgra) {
     size_t runs = (size_t(side) * side + 127) / 128;
     out.reserve(out.size() + runs * 5);
     for (size_t run = 0; run < runs; ++run)
-        out.insert(out.end(), {0xFF, uint8_t(bgra), uint8_t(bgra >> 8), uint8_t(bgra >> 16), uint8_t(bgra >> 24)});
+        out.insert(out.end(),
+                   {0xFF, uint8_t(bgra), uint8_t(bgra >> 8), uint8_t(bgra >> 16), uint8_t(bgra >> 24)});
     return out;
 }
 

@@ -196,7 +196,8 @@ TEST(SkinParser, BoundsTheDrawingWorkOfItsGlyphs) {
     EXPECT_EQ(ErrorOf(SkinWithButton(wide, "w", 1)), "no error");
     ExpectError(SkinWithButton(wide, "w", 64), "line 9", "past its limit");
     // The sum over the objects counts: each button alone is fine, the sixth goes over.
-    std::string buttons = "vireon-skin 1\n" + ZigzagGlyph("g", 500) + "style s\n  normal fill=none\nend\nform F 10 10\n";
+    std::string buttons =
+        "vireon-skin 1\n" + ZigzagGlyph("g", 500) + "style s\n  normal fill=none\nend\nform F 10 10\n";
     for (int i = 0; i < 10; ++i)
         buttons += "  button b" + std::to_string(i) + " 0 0 9 9 style=s glyph=g glyphsize=100\n";
     ExpectError(buttons + "end\n", "line 14", "\"b5\" at 100 pixels");

@@ -91,14 +91,16 @@ std::map<int, std::vector<uint8_t>> WriteDisc(const uint8_t* data, size_t size, 
             std::ofstream(path, std::ios::binary).close();
             fs::resize_file(path, vobSize); // sparse: only its size matters
         } else {
-            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
             files[code] = std::move(bytes);
         }
     }
     return files;
 }
 
-template <typename Parse> bool Parses(const std::map<int, std::vector<uint8_t>>& files, int code, Parse parse) {
+template <typename Parse>
+bool Parses(const std::map<int, std::vector<uint8_t>>& files, int code, Parse parse) {
     auto found = files.find(code);
     if (found == files.end())
         return false;
@@ -122,7 +124,8 @@ void CheckSectors(const TVolumeTitleSet& set, const TChapter& chapter) {
     int64_t offset = 0;
     for (const TVobPiece& piece : LocateSectors(sizes, chapter.FirstSector, chapter.LastSector)) {
         Check(piece.File < sizes.size() && piece.Length > 0, "a VOB piece outside the files");
-        Check(piece.Start >= 0 && piece.Start + piece.Length <= sizes[piece.File], "a VOB piece past its file");
+        Check(piece.Start >= 0 && piece.Start + piece.Length <= sizes[piece.File],
+              "a VOB piece past its file");
         Check(piece.Offset == offset, "VOB pieces with a gap or an overlap");
         offset += piece.Length;
     }
@@ -142,7 +145,8 @@ void CheckVolume(const TDvdVolume& volume, const std::map<int, std::vector<uint8
         const TDvdTitle& title = volume.Titles[index];
         Check(title.Number == int(index) + 1, "titles out of order");
         Check(!title.Chapters.empty(), "a title without chapters");
-        Check(title.End.Title >= 0 && size_t(title.End.Title) <= volume.Titles.size(), "a jump out of the volume");
+        Check(title.End.Title >= 0 && size_t(title.End.Title) <= volume.Titles.size(),
+              "a jump out of the volume");
         int64_t start = 0;
         for (const TChapter& chapter : title.Chapters) {
             Check(chapter.StartMs == start && chapter.DurationMs >= 0, "chapter times out of order");
@@ -164,7 +168,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fs::path folder = flat ? Scratch() : Scratch() / (lower ? "video_ts" : "VIDEO_TS");
     fs::create_directories(folder);
     auto files = WriteDisc(data, size, folder, lower);
-    fs::path given = (layout >> 1 & 3) == 0 ? Scratch() : (layout >> 1 & 3) == 1 ? folder : folder / FileName(0, lower);
+    fs::path given = (layout >> 1 & 3) == 0   ? Scratch()
+                     : (layout >> 1 & 3) == 1 ? folder
+                                              : folder / FileName(0, lower);
     try {
         TDvdVolume volume = TDvdVolume::Read(given);
         Check(fs::equivalent(volume.Folder, folder), "a VIDEO_TS folder other than the disc's");

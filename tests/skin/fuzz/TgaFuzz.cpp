@@ -27,8 +27,8 @@ constexpr uint32_t kUnwritten = 0x00FFFFFF;
 }
 
 // The pixels in file order, read the obvious way; false when the data runs out first.
-[[clang::no_sanitize("coverage")]] bool ReadFileOrder(const uint8_t* data, size_t size, const TTgaHeader& header,
-                                                      std::vector<uint32_t>& pixels) {
+[[clang::no_sanitize("coverage")]] bool
+ReadFileOrder(const uint8_t* data, size_t size, const TTgaHeader& header, std::vector<uint32_t>& pixels) {
     size_t count = size_t(header.width) * header.height, pos = header.start;
     auto pixel = [&](size_t at) {
         uint32_t a = header.bytes == 4 ? data[at + 3] : 255;
@@ -52,15 +52,16 @@ constexpr uint32_t kUnwritten = 0x00FFFFFF;
     return true;
 }
 
-[[clang::no_sanitize("coverage")]] void CheckPixels(const uint8_t* data, size_t size, const TTgaHeader& header,
-                                                    const std::vector<uint32_t>& out) {
+[[clang::no_sanitize("coverage")]] void
+CheckPixels(const uint8_t* data, size_t size, const TTgaHeader& header, const std::vector<uint32_t>& out) {
     std::vector<uint32_t> fileOrder;
     bool complete = ReadFileOrder(data, size, header, fileOrder);
     Check(complete, "a decoded image whose data a plain reading finds incomplete");
     bool topDown = header.descriptor & 0x20, rightToLeft = header.descriptor & 0x10;
     for (int row = 0; row < header.height; ++row)
         for (int column = 0; column < header.width; ++column) {
-            int y = topDown ? row : header.height - 1 - row, x = rightToLeft ? header.width - 1 - column : column;
+            int y = topDown ? row : header.height - 1 - row,
+                x = rightToLeft ? header.width - 1 - column : column;
             uint32_t pixel = out[size_t(y) * header.width + x];
             Check(pixel != kUnwritten, "a pixel left unwritten");
             Check(pixel == fileOrder[size_t(row) * header.width + column], "a pixel in the wrong place");
