@@ -8,6 +8,7 @@
 // end without gaps or overlaps.
 #include "dvdnav/DvdVolume.h"
 #include "dvdnav/VobSpan.h"
+#include "tests/support/FuzzProperty.h"
 
 #include <unistd.h>
 
@@ -20,17 +21,12 @@
 namespace fs = std::filesystem;
 using namespace dvdnav;
 
+using fuzzsupport::Check;
+
 namespace {
 
 constexpr int kTitleSets = 3;
 constexpr int kCodes = 2 + 4 * kTitleSets;
-
-[[clang::no_sanitize("coverage")]] void Check(bool condition, const char* what) {
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
 
 std::string FileName(int code, bool lower) {
     char name[16];

@@ -5,6 +5,7 @@
 // and every pixel of a drawn glyph has a coverage within 0 to 1.
 #include "skin/src/Glyph.h"
 #include "skin/src/SkinReader.h"
+#include "tests/support/FuzzProperty.h"
 
 #include <cmath>
 #include <cstdio>
@@ -13,17 +14,12 @@
 
 using namespace vireon::skin;
 
+using fuzzsupport::Check;
+
 namespace {
 
 // Drawing is skipped for glyphs that would cost more than this, to keep the runs fast.
 constexpr double kWorkPerRun = 3000;
-
-[[clang::no_sanitize("coverage")]] void Check(bool condition, const char* what) {
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
 
 void ReadSkin(TSkinReader& reader) {
     if (!reader.ReadHeader())

@@ -4,12 +4,15 @@
 // the data its header promised never fails.
 #include "skin/src/PixelMath.h"
 #include "skin/src/TgaDecoder.h"
+#include "tests/support/FuzzProperty.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 using namespace vireon::skin;
+
+using fuzzsupport::Check;
 
 namespace {
 
@@ -18,13 +21,6 @@ constexpr int kMaxSide = 2048;
 constexpr int64_t kMaxPixels = 1 << 16;
 // Alpha 0 with a colour is no premultiplied pixel: whatever still holds it was never written.
 constexpr uint32_t kUnwritten = 0x00FFFFFF;
-
-[[clang::no_sanitize("coverage")]] void Check(bool condition, const char* what) {
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
 
 // The pixels in file order, read the obvious way; false when the data runs out first.
 [[clang::no_sanitize("coverage")]] bool
