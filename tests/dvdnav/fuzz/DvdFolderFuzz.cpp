@@ -10,8 +10,6 @@
 #include "dvdnav/VobSpan.h"
 #include "tests/support/FuzzProperty.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -48,26 +46,11 @@ bool IsVob(int code) {
     return code >= 2 && (code - 2) % 4 >= 2;
 }
 
-// A folder of this process's own, emptied for each input and removed at exit; in memory where the
-// system has it.
-class TScratch {
-public:
-    TScratch()
-        : folder_((fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                  ("vireon-dvd-fuzz-" + std::to_string(getpid()))) {}
-    ~TScratch() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    const fs::path& Folder() const { return folder_; }
-
-private:
-    fs::path folder_;
-};
-
+// The disc's folder, emptied for each input, in the folder the target runs in (its own under
+// build/fuzz): libFuzzer ends without destructors, so nothing is left behind anywhere else.
 const fs::path& Scratch() {
-    static const TScratch scratch;
-    return scratch.Folder();
+    static const fs::path folder = fs::current_path() / "disc-scratch";
+    return folder;
 }
 
 // Writes the records; the bytes of each information file by code.
