@@ -37,7 +37,7 @@ build_target() {
     command -v ccache >/dev/null && compiler=(ccache clang++)
     local files=()
     for src in $SOURCES; do files+=("$root/$src"); done
-    "${compiler[@]}" -std=c++20 -g -O2 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    "${compiler[@]}" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
         -I"$root" -I"$root/player" -I"$root/skin/include" "${files[@]}" -o "$binary.new" || { say "building $NAME failed"; exit 1; }
     mv "$binary.new" "$binary"
 }
