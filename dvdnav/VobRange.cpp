@@ -1,29 +1,28 @@
 #include "dvdnav/VobRange.h"
 
-#include "dvdnav/IfoReader.h"
+#include "dvdnav/VobSpan.h"
+
+#include <algorithm>
 
 namespace dvdnav {
 
 TVobRange::TVobRange(const std::vector<std::filesystem::path>& Files, uint64_t FirstSector,
                      uint64_t LastSector) {
-    int64_t Begin = static_cast<int64_t>(FirstSector * DvdSectorSize);
-    int64_t End = static_cast<int64_t>((LastSector + 1) * DvdSectorSize);
-    int64_t FileStart = 0; // of the current file, in the files taken end to end
+    // The files up to the first that cannot be opened: the range ends there.
+    std::vector<vireon::UniqueFile> Opened;
+    std::vector<int64_t> Sizes;
     for (const auto& Path : Files) {
         vireon::UniqueFile File(CreateFileW(Path.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         LARGE_INTEGER Size{};
         if (!File || !GetFileSizeEx(File.get(), &Size))
             break;
-        int64_t FileEnd = FileStart + Size.QuadPart;
-        int64_t From = std::max(Begin, FileStart), To = std::min(End, FileEnd);
-        if (To > From) {
-            Parts_.push_back({std::move(File), From - FileStart, Length_, To - From});
-            Length_ += To - From;
-        }
-        FileStart = FileEnd;
-        if (FileStart >= End)
-            break;
+        Opened.push_back(std::move(File));
+        Sizes.push_back(Size.QuadPart);
+    }
+    for (const TVobPiece& Piece : LocateSectors(Sizes, FirstSector, LastSector)) {
+        Parts_.push_back({std::move(Opened[Piece.File]), Piece.Start, Piece.Offset, Piece.Length});
+        Length_ += Piece.Length;
     }
 }
 

@@ -3,52 +3,11 @@
 #include "skin/SkinInterfaces.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <utility>
 
 namespace vireon::skin {
-
-namespace {
-
-unsigned Mul255(unsigned a, unsigned b) {
-    unsigned t = a * b + 128;
-    return (t + (t >> 8)) >> 8;
-}
-
-} // namespace
-
-uint32_t Premultiply(uint32_t argb) {
-    unsigned a = argb >> 24;
-    unsigned r = Mul255((argb >> 16) & 0xFF, a);
-    unsigned g = Mul255((argb >> 8) & 0xFF, a);
-    unsigned b = Mul255(argb & 0xFF, a);
-    return (a << 24) | (r << 16) | (g << 8) | b;
-}
-
-uint32_t BlendOver(uint32_t dst, uint32_t src) {
-    unsigned sa = src >> 24;
-    if (sa == 255)
-        return src;
-    if (sa == 0)
-        return dst;
-    unsigned inv = 255 - sa;
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        unsigned s = (src >> shift) & 0xFF;
-        unsigned d = (dst >> shift) & 0xFF;
-        out |= std::min(255u, s + Mul255(d, inv)) << shift;
-    }
-    return out;
-}
-
-uint32_t ScaleColour(uint32_t premultiplied, unsigned coverage) {
-    if (coverage >= 255)
-        return premultiplied;
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        out |= Mul255((premultiplied >> shift) & 0xFF, coverage) << shift;
-    return out;
-}
 
 bool ClipRect(RECT& rect, const RECT& bounds) {
     rect.left = std::max(rect.left, bounds.left);
@@ -63,19 +22,32 @@ TPixmap::TPixmap(int width, int height) {
         static_cast<int64_t>(width) * height > kMaxPixels)
         throw ESkinError("image size " + std::to_string(width) + " x " + std::to_string(height) +
                          " is out of range");
+    Allocate(width, height);
+}
+
+void TPixmap::Allocate(int width, int height) {
+    // A 32-bit process may not find room for what the size limit allows: the skin's error then,
+    // like any other image it cannot take.
+    try {
+        pixels_.assign(static_cast<size_t>(width) * height, 0);
+    } catch (const std::bad_alloc&) {
+        throw ESkinError("not enough memory for an image of " + std::to_string(width) + " x " +
+                         std::to_string(height) + " pixels");
+    }
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<size_t>(width) * height, 0);
     data_ = pixels_.data();
 }
 
 TPixmap::TPixmap(int width, int height, uint32_t* external)
     : width_(width), height_(height), data_(external) {}
 
-TPixmap::TPixmap(const TPixmap& other)
-    : width_(other.width_), height_(other.height_),
-      pixels_(other.data_, other.data_ + static_cast<size_t>(other.width_) * other.height_),
-      data_(pixels_.data()) {}
+TPixmap::TPixmap(const TPixmap& other) {
+    if (!other.data_)
+        return;
+    Allocate(other.width_, other.height_);
+    std::copy(other.data_, other.data_ + pixels_.size(), data_);
+}
 
 TPixmap& TPixmap::operator=(const TPixmap& other) {
     if (this != &other)

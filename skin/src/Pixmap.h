@@ -2,19 +2,14 @@
 // arithmetic the engine draws with.
 #pragma once
 
+#include "PixelMath.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <vector>
 
 namespace vireon::skin {
-
-// 0xAARRGGBB with straight alpha to premultiplied.
-uint32_t Premultiply(uint32_t argb);
-// Source over destination, both premultiplied.
-uint32_t BlendOver(uint32_t dst, uint32_t src);
-// Scales a premultiplied colour by coverage 0..255.
-uint32_t ScaleColour(uint32_t premultiplied, unsigned coverage);
 
 class TPixmap {
 public:
@@ -50,6 +45,8 @@ public:
     void Copy(const RECT& rect, const TPixmap& source, POINT origin);
 
 private:
+    void Allocate(int width, int height);
+
     int width_ = 0;
     int height_ = 0;
     std::vector<uint32_t> pixels_;

@@ -1,6 +1,7 @@
 // A parsed skin file: glyphs, button styles and forms with their objects, in skin-form pixels.
 #pragma once
 
+#include "Glyph.h"
 #include "Raster.h"
 #include "skin/SkinInterfaces.h"
 
@@ -21,20 +22,6 @@ struct TAnchors {
     bool top = true;
     bool right = false;
     bool bottom = false;
-};
-
-// A line icon in a square box of `size` units, scaled to the button's glyph size.
-struct TGlyphOp {
-    enum class Kind { Stroke, Fill, Circle, Ring, Rect };
-    Kind kind = Kind::Fill;
-    std::vector<TPolyline> path;
-    float width = 0;
-    float values[6] = {};
-};
-
-struct TGlyph {
-    float size = 20;
-    std::vector<TGlyphOp> ops;
 };
 
 enum TButtonStateIndex { bsNormal, bsHover, bsPressed, bsDisabled, bsCount };

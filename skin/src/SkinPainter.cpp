@@ -65,39 +65,6 @@ TPixmap RenderPanel(const TObjectDef& def, int width, int height) {
     return image;
 }
 
-TMask GlyphMask(const TGlyph& glyph, int width, int height, int size, int offset) {
-    TMask mask(width, height);
-    float scale = float(size) / glyph.size;
-    float ox = std::floor((width - size) / 2.f), oy = std::floor((height - size) / 2.f) + offset;
-    auto map = [&](std::vector<TPolyline> path) {
-        for (TPolyline& line : path)
-            for (TPointF& p : line.points)
-                p = {ox + p.x * scale, oy + p.y * scale};
-        return path;
-    };
-    for (const TGlyphOp& op : glyph.ops) {
-        const float* v = op.values;
-        switch (op.kind) {
-        case TGlyphOp::Kind::Stroke:
-            mask.Stroke(map(op.path), op.width * scale);
-            break;
-        case TGlyphOp::Kind::Fill:
-            mask.Fill(map(op.path));
-            break;
-        case TGlyphOp::Kind::Circle:
-            mask.Circle(ox + v[0] * scale, oy + v[1] * scale, v[2] * scale);
-            break;
-        case TGlyphOp::Kind::Ring:
-            mask.CircleOutline(ox + v[0] * scale, oy + v[1] * scale, v[2] * scale, v[3] * scale);
-            break;
-        case TGlyphOp::Kind::Rect:
-            mask.RoundRect(ox + v[0] * scale, oy + v[1] * scale, v[2] * scale, v[3] * scale, v[4] * scale);
-            break;
-        }
-    }
-    return mask;
-}
-
 TPixmap RenderButton(const TObjectDef& def, int width, int height, TButtonStateIndex state) {
     TPixmap image(std::max(0, width), std::max(0, height));
     if (image.Empty())

@@ -30,8 +30,6 @@ private:
 TPixmap RenderPanel(const TObjectDef& def, int width, int height);
 TPixmap RenderButton(const TObjectDef& def, int width, int height, TButtonStateIndex state);
 TPixmap RenderScrollBar(const TObjectDef& def, int width, int height, int pos, int max, bool hot);
-// The glyph centred in a box of the given size, shifted down by `offset`.
-TMask GlyphMask(const TGlyph& glyph, int width, int height, int size, int offset);
 // Thumb placement along the bar: the first pixel of the thumb for a position.
 int ThumbStart(const TObjectDef& def, int length, int pos, int max);
 int PosFromPoint(const TObjectDef& def, int length, int along, int max);

@@ -1,13 +1,12 @@
 // The skin file reader. The format is described in SKIN_FORMAT.md beside this file.
 #include "SkinData.h"
+#include "SkinReader.h"
+#include "TgaImage.h"
 
 #include "common/TextConversion.h"
-#include "TgaImage.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstdlib>
 #include <functional>
 #include <sstream>
 
@@ -28,28 +27,19 @@ const TFormDef* TSkinData::FindForm(const std::wstring& name) const {
 namespace {
 
 constexpr int kMaxCoordinate = 16384;
-constexpr int kHeaderVersion = 1;
 
-class TParser {
+// The forms, styles and fonts of a skin file, on top of the reader's lines, colours and glyphs.
+class TParser : public TSkinReader {
 public:
-    TParser(const std::string& text, const std::wstring& path) : text_(text), name_(Utf8FromWide(path)) {
+    TParser(const std::string& text, const std::wstring& path) : TSkinReader(text, Utf8FromWide(path)) {
         data_ = std::make_shared<TSkinData>();
         data_->path = path;
     }
 
     std::shared_ptr<TSkinData> Run() {
-        if (text_.find('\0') != std::string::npos)
-            throw ESkinError(name_ + ": not a skin file (it holds binary data)");
-        bool header = false;
+        if (!ReadHeader())
+            throw ESkinError(name_ + ": the file is empty");
         while (NextLine()) {
-            if (!header) {
-                if (tokens_.size() != 2 || tokens_[0] != "vireon-skin")
-                    Fail("expected the header \"vireon-skin " + std::to_string(kHeaderVersion) + "\"");
-                if (Integer(tokens_[1], 1, 1000) != kHeaderVersion)
-                    Fail("unsupported skin version " + tokens_[1]);
-                header = true;
-                continue;
-            }
             const std::string& keyword = tokens_[0];
             if (keyword == "colour" || keyword == "color")
                 ParseColourDefinition();
@@ -64,105 +54,12 @@ public:
             else
                 Fail("unknown keyword \"" + keyword + "\"");
         }
-        if (!header)
-            throw ESkinError(name_ + ": the file is empty");
         if (data_->forms.empty())
             throw ESkinError(name_ + ": the skin defines no form");
         return data_;
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& why) const {
-        throw ESkinError(name_ + ", line " + std::to_string(line_) + ": " + why);
-    }
-
-    // Splits the next non-empty line into tokens; false at the end of the text.
-    bool NextLine() {
-        while (pos_ < text_.size()) {
-            size_t end = text_.find('\n', pos_);
-            if (end == std::string::npos)
-                end = text_.size();
-            std::string line = text_.substr(pos_, end - pos_);
-            pos_ = end + 1;
-            ++line_;
-            Tokenize(line);
-            if (!tokens_.empty())
-                return true;
-        }
-        return false;
-    }
-
-    void Tokenize(const std::string& line) {
-        tokens_.clear();
-        size_t i = 0;
-        while (i < line.size()) {
-            unsigned char c = line[i];
-            if (isspace(c)) {
-                ++i;
-                continue;
-            }
-            if (c == '#' && (i + 1 >= line.size() || !isxdigit((unsigned char)line[i + 1])))
-                break;
-            std::string token;
-            while (i < line.size() && !isspace((unsigned char)line[i])) {
-                if (line[i] == '"') {
-                    size_t close = line.find('"', i + 1);
-                    if (close == std::string::npos)
-                        Fail("a quoted text has no closing quote");
-                    token += line.substr(i + 1, close - i - 1);
-                    i = close + 1;
-                } else {
-                    token += line[i++];
-                }
-            }
-            tokens_.push_back(token);
-        }
-    }
-
-    int Integer(const std::string& text, int low, int high) const {
-        errno = 0;
-        char* end = nullptr;
-        long long value = std::strtoll(text.c_str(), &end, 10);
-        if (text.empty() || *end != '\0' || errno == ERANGE)
-            Fail("\"" + text + "\" is not a whole number");
-        if (value < low || value > high)
-            Fail("the number " + text + " is out of range (" + std::to_string(low) + " to " +
-                 std::to_string(high) + ")");
-        return int(value);
-    }
-
-    float Real(const std::string& text, float low, float high) const {
-        char* end = nullptr;
-        double value = std::strtod(text.c_str(), &end);
-        if (text.empty() || *end != '\0')
-            Fail("\"" + text + "\" is not a number");
-        if (!(value >= low && value <= high))
-            Fail("the number " + text + " is out of range");
-        return float(value);
-    }
-
-    uint32_t Colour(const std::string& text) const {
-        if (text == "none")
-            return 0;
-        if (text.empty() || text[0] != '#') {
-            auto found = colours_.find(text);
-            if (found == colours_.end())
-                Fail("unknown colour \"" + text + "\"");
-            return found->second;
-        }
-        std::string hex = text.substr(1);
-        if ((hex.size() != 6 && hex.size() != 8) ||
-            !std::all_of(hex.begin(), hex.end(), [](unsigned char c) { return isxdigit(c); }))
-            Fail("\"" + text + "\" is not a colour (#RRGGBB or #RRGGBBAA)");
-        uint32_t value = uint32_t(std::strtoul(hex.c_str(), nullptr, 16));
-        return hex.size() == 6 ? 0xFF000000u | value : (value >> 8) | (value << 24);
-    }
-
-    void Expect(size_t count, const std::string& form) const {
-        if (tokens_.size() != count)
-            Fail("expected \"" + form + "\"");
-    }
-
     // A font file beside the skin; whether it loads is found out when the skin is loaded.
     void ParseFontFile() {
         Expect(2, "font FILE");
@@ -175,110 +72,13 @@ private:
         data_->fontFiles.push_back(path + WideFromUtf8(file));
     }
 
-    void ParseColourDefinition() {
-        Expect(3, "colour NAME #RRGGBB");
-        colours_[tokens_[1]] = Colour(tokens_[2]);
-    }
-
-    // key=value pairs from token `first` on, handed to `apply`; bare words arrive with an empty value.
-    void Attributes(size_t first, const std::function<bool(const std::string&, const std::string&)>& apply) {
-        for (size_t i = first; i < tokens_.size(); ++i) {
-            size_t eq = tokens_[i].find('=');
-            std::string key = tokens_[i].substr(0, eq);
-            std::string value = eq == std::string::npos ? std::string() : tokens_[i].substr(eq + 1);
-            if (!apply(key, value))
-                Fail("unknown attribute \"" + key + "\"");
-        }
-    }
-
-    template <typename Body> void Block(const std::string& what, Body body) {
-        int start = line_;
-        while (NextLine()) {
-            if (tokens_[0] == "end" && tokens_.size() == 1)
-                return;
-            body();
-        }
-        line_ = start;
-        Fail(what + " has no \"end\" (the file is truncated)");
-    }
-
-    std::vector<TPolyline> Path(size_t first) {
-        std::vector<TPolyline> path;
-        for (size_t i = first; i < tokens_.size();) {
-            const std::string& op = tokens_[i];
-            if (op == "Z" || op == "z") {
-                if (path.empty())
-                    Fail("Z before any point");
-                path.back().closed = true;
-                ++i;
-                continue;
-            }
-            if ((op != "M" && op != "L") || i + 2 >= tokens_.size())
-                Fail("a path is made of \"M x y\", \"L x y\" and \"Z\"");
-            if (op == "M" || path.empty())
-                path.emplace_back();
-            path.back().points.push_back(
-                {Real(tokens_[i + 1], -1000, 1000), Real(tokens_[i + 2], -1000, 1000)});
-            i += 3;
-        }
-        if (path.empty())
-            Fail("the path is empty");
-        return path;
-    }
-
-    void ParseGlyph() {
-        if (tokens_.size() != 2 && tokens_.size() != 3)
-            Fail("expected \"glyph NAME [SIZE]\"");
-        auto glyph = std::make_shared<TGlyph>();
-        if (tokens_.size() == 3)
-            glyph->size = Real(tokens_[2], 1, 1000);
-        std::string name = tokens_[1];
-        Block("the glyph \"" + name + "\"", [&] {
-            TGlyphOp op;
-            const std::string& kind = tokens_[0];
-            auto values = [&](size_t n) {
-                if (tokens_.size() != n + 1)
-                    Fail("\"" + kind + "\" takes " + std::to_string(n) + " numbers");
-                for (size_t i = 0; i < n; ++i)
-                    op.values[i] = Real(tokens_[i + 1], -1000, 1000);
-            };
-            if (kind == "stroke") {
-                op.kind = TGlyphOp::Kind::Stroke;
-                if (tokens_.size() < 2)
-                    Fail("expected \"stroke WIDTH path\"");
-                op.width = Real(tokens_[1], 0.1f, 100);
-                op.path = Path(2);
-            } else if (kind == "fill") {
-                op.kind = TGlyphOp::Kind::Fill;
-                op.path = Path(1);
-            } else if (kind == "circle") {
-                op.kind = TGlyphOp::Kind::Circle;
-                values(3);
-            } else if (kind == "ring") {
-                op.kind = TGlyphOp::Kind::Ring;
-                values(4);
-            } else if (kind == "arc") {
-                op.kind = TGlyphOp::Kind::Stroke;
-                values(6);
-                op.width = op.values[5];
-                op.path = {ArcPoints(op.values[0], op.values[1], op.values[2], op.values[3], op.values[4])};
-            } else if (kind == "pie") {
-                op.kind = TGlyphOp::Kind::Fill;
-                values(5);
-                TPolyline sector =
-                    ArcPoints(op.values[0], op.values[1], op.values[2], op.values[3], op.values[4]);
-                sector.points.insert(sector.points.begin(), {op.values[0], op.values[1]});
-                sector.closed = true;
-                op.path = {sector};
-            } else if (kind == "rect") {
-                op.kind = TGlyphOp::Kind::Rect;
-                values(5);
-            } else {
-                Fail("unknown glyph shape \"" + kind + "\"");
-            }
-            glyph->ops.push_back(std::move(op));
-        });
-        glyphs_[name] = glyph;
+    // Bounds the time drawing every glyph the objects show once takes.
+    void CountGlyphWork(const TObjectDef& object) {
+        glyphWork_ += GlyphWork(*object.glyph, object.glyphSize);
+        if (glyphWork_ > kMaxSkinGlyphWork)
+            Fail("the glyph of \"" + tokens_[1] + "\" at " + std::to_string(object.glyphSize) +
+                 " pixels takes the drawing of the skin's glyphs past its limit (draw it smaller or with "
+                 "fewer points)");
     }
 
     void ParseStyle() {
@@ -444,6 +244,8 @@ private:
         Attributes(6, [&](const std::string& key, const std::string& value) {
             return CommonAttribute(object, key, value) || KindAttribute(object, key, value, styled);
         });
+        if (object.glyph)
+            CountGlyphWork(object);
         if (object.kind == TObjectKind::Button && !object.glyph)
             Fail("the button \"" + tokens_[1] + "\" has no glyph");
         if (object.kind == TObjectKind::Button && !styled)
@@ -492,7 +294,7 @@ private:
                 Fail("unknown glyph \"" + value + "\"");
             object.glyph = found->second;
         } else if (key == "glyphsize") {
-            object.glyphSize = Integer(value, 1, 512);
+            object.glyphSize = Integer(value, 1, kMaxGlyphSize);
         } else {
             return false;
         }
@@ -581,15 +383,9 @@ private:
         return true;
     }
 
-    const std::string& text_;
-    std::string name_;
-    size_t pos_ = 0;
-    int line_ = 0;
-    std::vector<std::string> tokens_;
-    std::map<std::string, uint32_t> colours_;
-    std::map<std::string, std::shared_ptr<const TGlyph>> glyphs_;
     std::map<std::string, TButtonStyle> styles_;
     std::shared_ptr<TSkinData> data_;
+    double glyphWork_ = 0;
 };
 
 } // namespace

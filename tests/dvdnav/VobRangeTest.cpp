@@ -1,5 +1,7 @@
 // A title's sectors read across the VOB files of its title set as one stream.
 #include "dvdnav/VobRange.h"
+#include "dvdnav/IfoReader.h"
+#include "dvdnav/VobSpan.h"
 
 #include <gtest/gtest.h>
 
@@ -41,4 +43,26 @@ TEST(VobRange, IsCutToWhatTheFilesHold) {
     EXPECT_FALSE(Beyond.IsOpen());
     dvdnav::TVobRange Missing({fs::path(VIREON_BUILD_DIR) / "testtmp" / "range" / "none.vob"}, 0, 1);
     EXPECT_FALSE(Missing.IsOpen());
+}
+
+TEST(VobSpan, LocatesSectorsAcrossFilesAndRefusesWhatNoFileHolds) {
+    using dvdnav::LocateSectors;
+    constexpr int64_t S = dvdnav::DvdSectorSize;
+    // Sectors 1..4 of files of 2, 0 and 5 sectors: one sector in the first, three in the third.
+    auto Pieces = LocateSectors({2 * S, 0, 5 * S}, 1, 4);
+    ASSERT_EQ(Pieces.size(), 2u);
+    EXPECT_EQ(Pieces[0].File, 0u);
+    EXPECT_EQ(Pieces[0].Start, S);
+    EXPECT_EQ(Pieces[0].Length, S);
+    EXPECT_EQ(Pieces[1].File, 2u);
+    EXPECT_EQ(Pieces[1].Start, 0);
+    EXPECT_EQ(Pieces[1].Offset, S);
+    EXPECT_EQ(Pieces[1].Length, 3 * S);
+    // Backwards, past the files, or past what a byte offset can count: nothing, and no overflow.
+    EXPECT_TRUE(LocateSectors({5 * S}, 3, 2).empty());
+    EXPECT_TRUE(LocateSectors({5 * S}, 5, 9).empty());
+    EXPECT_TRUE(LocateSectors({5 * S}, UINT64_MAX - 1, UINT64_MAX).empty());
+    auto Whole = LocateSectors({5 * S}, 0, UINT64_MAX);
+    ASSERT_EQ(Whole.size(), 1u);
+    EXPECT_EQ(Whole[0].Length, 5 * S);
 }

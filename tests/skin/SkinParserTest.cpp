@@ -160,6 +160,49 @@ TEST(SkinParser, ReportsATruncatedFileAtTheOpenBlock) {
     ExpectError("vireon-skin 1\ncolour a #000000\n", "test.skn", "no form");
 }
 
+// A glyph of `points` points in one stroke, zigzagging across its box of 20 units.
+std::string ZigzagGlyph(const std::string& name, int points) {
+    std::string glyph = "glyph " + name + " 20\n  stroke 1 M 0 0";
+    for (int i = 1; i < points; ++i)
+        glyph += " L " + std::to_string(i % 2 * 20) + " " + std::to_string(i % 20);
+    return glyph + "\nend\n";
+}
+
+std::string SkinWithButton(const std::string& glyphs, const std::string& glyph, int size) {
+    return "vireon-skin 1\n" + glyphs + "style s\n  normal fill=none\nend\nform F 600 600\n  button b 0 0 " +
+           std::to_string(size) + " " + std::to_string(size) + " style=s glyph=" + glyph +
+           " glyphsize=" + std::to_string(size) + "\nend\n";
+}
+
+TEST(SkinParser, BoundsTheDrawingWorkOfItsGlyphs) {
+    // Points per glyph: the file's line that goes past the bound is named.
+    EXPECT_EQ(ErrorOf(SkinWithButton(ZigzagGlyph("g", 1000), "g", 20)), "no error");
+    ExpectError(SkinWithButton(ZigzagGlyph("g", 1001), "g", 20), "line 3",
+                "the glyph \"g\" has more than 1000 points");
+    ExpectError(SkinWithButton(ZigzagGlyph("g", 5000), "g", 512), "line 3", "more than 1000 points");
+    // Points of all glyphs together.
+    std::string many;
+    for (int i = 0; i < 21; ++i) {
+        std::string name = "g";
+        many += ZigzagGlyph(name += std::to_string(i), 1000);
+    }
+    ExpectError(SkinWithButton(many, "g0", 20), "line 63", "more than 20000 points in all");
+    // Size: a glyph allowed at 24 pixels costs too much at 512, on the line of the button.
+    EXPECT_EQ(ErrorOf(SkinWithButton(ZigzagGlyph("g", 1000), "g", 24)), "no error");
+    ExpectError(SkinWithButton(ZigzagGlyph("g", 1000), "g", 512), "line 9", "\"b\" at 512 pixels");
+    ExpectError(SkinWithButton(ZigzagGlyph("g", 1000), "g", 513), "line 9", "out of range");
+    // A few points far outside a tiny box are as costly as many inside it.
+    std::string wide = "glyph w 1\n  stroke 1 M -1000 -1000 L 1000 1000 L -1000 1000\nend\n";
+    EXPECT_EQ(ErrorOf(SkinWithButton(wide, "w", 1)), "no error");
+    ExpectError(SkinWithButton(wide, "w", 64), "line 9", "past its limit");
+    // The sum over the objects counts: each button alone is fine, the sixth goes over.
+    std::string buttons =
+        "vireon-skin 1\n" + ZigzagGlyph("g", 500) + "style s\n  normal fill=none\nend\nform F 10 10\n";
+    for (int i = 0; i < 10; ++i)
+        buttons += "  button b" + std::to_string(i) + " 0 0 9 9 style=s glyph=g glyphsize=100\n";
+    ExpectError(buttons + "end\n", "line 14", "\"b5\" at 100 pixels");
+}
+
 class SkinLoad : public testing::Test {
 protected:
     ComPtr<TSkin> skin_ = TSkin::Create();

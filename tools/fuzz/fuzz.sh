@@ -38,7 +38,7 @@ build_target() {
     local files=()
     for src in $SOURCES; do files+=("$root/$src"); done
     "${compiler[@]}" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        -I"$root" -I"$root/player" "${files[@]}" -o "$binary.new" || { say "building $NAME failed"; exit 1; }
+        -I"$root" -I"$root/player" -I"$root/skin/include" "${files[@]}" -o "$binary.new" || { say "building $NAME failed"; exit 1; }
     mv "$binary.new" "$binary"
 }
 

@@ -4,6 +4,8 @@
 // are wide.
 #pragma once
 
+#include "skin/SkinError.h"
+
 #include <windows.h>
 #include <unknwn.h>
 #include <wrl/client.h>
@@ -14,12 +16,6 @@
 #include <string>
 
 namespace vireon::skin {
-
-// A failed skin call: the message says what and, for skin files, where.
-class ESkinError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Width of the frame parts around a skinned window's client area, in pixels.
 struct TSkinFrame {
