@@ -1,6 +1,8 @@
 // What the DVD benchmarks share: a message pump with a deadline and the median of the rounds.
 #pragma once
 
+#include "BenchTiming.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -26,9 +28,6 @@ inline bool PumpUntil(const std::function<bool()>& Done) {
     return false;
 }
 
-inline double Median(std::vector<double> Values) {
-    std::sort(Values.begin(), Values.end());
-    return Values[Values.size() / 2];
-}
+using benchtiming::Median;
 
 } // namespace dvdbench

@@ -3,6 +3,8 @@
 // cost per typed event against a bare GetEvent/FreeEventParams loop.
 //   EngineGraphBench [runs] [events]
 
+#include "BenchTiming.h"
+
 #include "engine/TFilterGraph.h"
 
 #include <dvdevcod.h>
@@ -110,10 +112,7 @@ double BareRun() {
     return advanced ? elapsed : -1;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+using benchtiming::Median;
 
 // Queues events through the graph's event sink; no window is told, the pump is run directly.
 void FillQueue(IMediaEventSink* sink, int count) {

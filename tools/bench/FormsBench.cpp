@@ -1,6 +1,8 @@
 // Creating and showing a form with 50 menu items and 20 controls, against a bare Win32 program
 // doing the same with plain windows and menus. Prints the median time of each per form.
 
+#include "BenchTiming.h"
+
 #include "forms/TApplication.h"
 #include "forms/TButton.h"
 #include "forms/TCheckBox.h"
@@ -19,23 +21,14 @@
 #include <vector>
 
 using namespace vireon;
+using benchtiming::Median;
+using benchtiming::NowMs;
 
 namespace {
 
 constexpr int kMenus = 5;
 constexpr int kItemsPerMenu = 9; // 5 menus + 45 items = 50 menu items
 constexpr int kControls = 20;
-
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void PumpPending() {
     MSG msg;
@@ -128,11 +121,6 @@ template <typename Build> double TimeMs(Build build) {
     double elapsed = NowMs() - start;
     PumpPending();
     return elapsed;
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Painting the video area of a 1920 x 1080 video window (off-screen bitmap, one blit), against a
 // bare Win32 window doing the same fill and blit. Prints the median time of each.
 
+#include "BenchTiming.h"
+
 #include "engine/TVideoWindow.h"
 
 #include "forms/TApplication.h"
@@ -12,27 +14,13 @@
 #include <vector>
 
 using namespace vireon;
+using benchtiming::Median;
+using benchtiming::NowMs;
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void BarePaint(HWND window) {
     HDC dc = GetDC(window);
