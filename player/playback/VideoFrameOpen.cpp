@@ -46,7 +46,9 @@ bool IsVob(const std::string& Path) {
 } // namespace
 
 bool TVideoFrame::IsPlayableFile(const std::string& FileName) {
-    if (WordPosition(kPlayableExtensions, ExtractFileExtNoDot(FileName), ";") > 0)
+    // An extension holding the separator would match several words of the list at once.
+    const std::string extension = ExtractFileExtNoDot(FileName);
+    if (extension.find(';') == std::string::npos && WordPosition(kPlayableExtensions, extension, ";") > 0)
         return true;
     // The Video CD mask AVSEQ*.DAT.
     std::string name = AsciiUpperCase(NameOf(FileName));
