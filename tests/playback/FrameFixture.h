@@ -74,16 +74,21 @@ private:
     BOOL FillDialog(OPENFILENAMEA& Dialog) {
         if (dialogChoice.empty())
             return FALSE;
-        std::string buffer;
+        std::vector<std::string> parts;
         if (dialogChoice.size() == 1) {
-            buffer = dialogChoice.front();
+            parts = dialogChoice;
         } else {
             const std::string& first = dialogChoice.front();
-            buffer = first.substr(0, first.find_last_of('\\'));
+            parts.push_back(first.substr(0, first.find_last_of('\\')));
             for (const std::string& file : dialogChoice)
-                buffer += std::string(1, '\0') + file.substr(file.find_last_of('\\') + 1);
+                parts.push_back(file.substr(file.find_last_of('\\') + 1));
         }
-        buffer += std::string(2, '\0');
+        std::vector<char> buffer;
+        for (const std::string& part : parts) {
+            buffer.insert(buffer.end(), part.begin(), part.end());
+            buffer.push_back('\0');
+        }
+        buffer.push_back('\0');
         if (buffer.size() > Dialog.nMaxFile)
             return FALSE;
         std::copy(buffer.begin(), buffer.end(), Dialog.lpstrFile);
