@@ -292,14 +292,9 @@ bool TVideoFrame::OpenSubFolders(const std::string& Path) {
 }
 
 bool TVideoFrame::PlayDisk() {
-    DWORD mask = QueryLogicalDrives();
-    for (int i = 0; i < 26; ++i) {
-        if (!(mask & (1u << i)))
-            continue;
-        std::string root = std::string(1, static_cast<char>('a' + i)) + ":\\";
-        if (QueryDriveType(root) == DRIVE_CDROM && OpenSource(root))
+    for (const std::string& root : OpticalDriveRoots())
+        if (OpenSource(root))
             return true;
-    }
     return false;
 }
 
