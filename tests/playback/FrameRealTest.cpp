@@ -165,6 +165,26 @@ TEST_F(RealFrame, OpenDialogKeepsOnlyPlayableFiles) {
     EXPECT_EQ(240, frame->VideoHeight());
     EXPECT_TRUE(Advances());
     EXPECT_TRUE(shown.empty());
+
+    SCOPED_TRACE("the renderer window lies where the aspect mode places the picture");
+    frame->SetAspectMode(4);
+    TVideoPlacement placement = frame->LastPlacement();
+    const TVideoWindow& video = *frame->VideoWindow;
+    EXPECT_EQ(
+        ComputeVideoPlacement(4, video.BoundsRect(), video.ClientWidth(), video.ClientHeight(), 320, 240),
+        placement);
+    HWND renderer = frame->VideoWindow->RendererHandle();
+    if (video.RendererIsPopup()) { // the placement on Wine
+        ASSERT_NE(nullptr, renderer);
+        POINT origin = frame->VideoWindow->ClientToScreen(
+            {placement.Left - video.BoundsRect().left, placement.Top - video.BoundsRect().top});
+        EXPECT_TRUE(PumpUntil([&] {
+            RECT area{};
+            GetWindowRect(renderer, &area);
+            return area.left == origin.x && area.top == origin.y &&
+                   area.right - area.left == placement.Width && area.bottom - area.top == placement.Height;
+        }));
+    }
 }
 
 TEST_F(RealFrame, PlayDiskFromAFolderMappedAsCdRom) {
