@@ -31,12 +31,13 @@ namespace {
 
 const std::string kSample = VIREON_BUILD_DIR "/samples/sample.avi";
 
-double gRenderCalledAt = 0;
-
 // A DVD graph builder that notes when it is asked to render and then fails the way a machine
 // without decoders does, so that only the frame's search is timed.
 class TimingDvdBuilder : public TComObject<IDvdGraphBuilder> {
 public:
+    // When the last builder was asked to render; 0 until then.
+    static inline double RenderCalledAt = 0;
+
     STDMETHODIMP GetFiltergraph(IGraphBuilder** Graph) override {
         if (!FGraph)
             CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&FGraph));
@@ -47,7 +48,7 @@ public:
         return E_NOINTERFACE;
     }
     STDMETHODIMP RenderDvdVideoVolume(LPCWSTR, DWORD, AM_DVD_RENDERSTATUS*) override {
-        gRenderCalledAt = NowMs();
+        RenderCalledAt = NowMs();
         return S_FALSE;
     }
 
@@ -100,11 +101,11 @@ void SearchBenchmark(TVideoFrame& frame, int files, int runs) {
     std::vector<double> frameRounds, bareRounds;
     bool reached = true;
     for (int round = 0; round < runs + 1; ++round) {
-        gRenderCalledAt = 0;
+        TimingDvdBuilder::RenderCalledAt = 0;
         double start = NowMs();
         frame.OpenSource(folder);
-        reached = reached && gRenderCalledAt > 0;
-        double search = gRenderCalledAt - start;
+        reached = reached && TimingDvdBuilder::RenderCalledAt > 0;
+        double search = TimingDvdBuilder::RenderCalledAt - start;
         start = NowMs();
         BareSearch(folder);
         double bare = NowMs() - start;
