@@ -5,6 +5,7 @@
 
 #include "engine/GraphEventTypes.h"
 #include "engine/GraphInterfaces.h"
+#include "engine/TGraphBuild.h"
 #include "engine/TGraphRegistration.h"
 #include "engine/TGraphNotifyWindow.h"
 
@@ -37,6 +38,12 @@ public:
     const std::string& LogFile() const { return FLogFile; }
     void SetLogFile(const std::string& Value);
     HWND NotifyWindow() const { return FNotifyWindow.Handle(); }
+    // A media file's graph is built on a thread of its own while the window's messages keep being
+    // dispatched; a build not finished after this many milliseconds is aborted (default 15 s).
+    DWORD BuildTimeout() const { return FBuildTimeout; }
+    void SetBuildTimeout(DWORD Value) { FBuildTimeout = Value; }
+    // A build is running: meanwhile the graph is offered to nobody (it is busy and may not return).
+    bool Building() const { return FBuild != nullptr; }
 
     // Delegates by mode to the objects owned while active.
     HRESULT QueryInterface(REFIID Iid, void** Object);
@@ -148,10 +155,11 @@ private:
     bool DisconnectSourceLinks();
     // Broadcasts Event, then runs Command; E_NOINTERFACE (nothing done) without media control.
     HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
-    void Deactivate();
+    void Deactivate(bool GraphAbandoned = false);
+    void LeaveAbandonedGraph();
     void CreateGraphObjects();
     void AddMember(IGraphMember* Member);
-    void RemoveMember(IGraphMember* Member);
+    void RemoveMember(IGraphMember* Member, bool Abandoned);
     void OpenLogFile();
     void CloseLogFile();
     void Register();
@@ -194,6 +202,8 @@ private:
     Microsoft::WRL::ComPtr<IDvdGraphBuilder> FDvdGraph;
     Microsoft::WRL::ComPtr<IMediaEventEx> FMediaEvent;
     DWORD FGraphEditCookie = 0;
+    TGraphBuild* FBuild = nullptr;
+    DWORD FBuildTimeout = 15000;
     vireon::UniqueFile FLogStream;
 };
 
