@@ -189,7 +189,14 @@ HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event,
     if (FAILED(QueryInterface(control)))
         return E_NOINTERFACE;
     BroadcastControlEvent(Event, 0);
-    return CheckMediaResult((control.Get()->*Command)());
+    if (Event != gcStop)
+        return CheckMediaResult((control.Get()->*Command)());
+    // Stopping waits for the graph's streaming threads, which a broken file can keep busy for good;
+    // a stop given up leaves the component with a new graph, stopped and empty.
+    HRESULT result = RunBounded([control] { return control->Stop(); });
+    if (result == E_ABORT || result == VFW_E_TIMEOUT)
+        return result;
+    return CheckMediaResult(result);
 }
 
 bool TFilterGraph::Play() {
@@ -225,6 +232,24 @@ HRESULT BuildFileGraph(IFilterGraph2* Graph, const std::wstring& FileName) {
 
 } // namespace
 
+HRESULT TFilterGraph::RunBounded(TBoundedGraphCall::TWork Work) {
+    if (FBuild)
+        return VFW_E_WRONG_STATE;
+    std::shared_ptr<TFilterGraph*> lifetime = FLifetime;
+    ComPtr<IGraphBuilder> builder;
+    FFilterGraph.As(&builder);
+    TBoundedGraphCall call(std::move(Work), builder);
+    FBuild = &call;
+    HRESULT result = call.Wait(FBuildTimeout, std::min(FBuildTimeout, kAbortGraceMs));
+    // Destroyed or deactivated meanwhile: the graph is already left to the call.
+    if (!*lifetime)
+        return E_ABORT;
+    FBuild = nullptr;
+    if (result == VFW_E_TIMEOUT && call.Abandoned())
+        LeaveAbandonedGraph();
+    return result;
+}
+
 HRESULT TFilterGraph::RenderMediaFile(const std::wstring& FileName) {
     if (!FFilterGraph)
         return S_FALSE;
@@ -233,24 +258,9 @@ HRESULT TFilterGraph::RenderMediaFile(const std::wstring& FileName) {
     BroadcastControlEvent(gcFileRendering, 0);
     if (!FFilterGraph)
         return E_ABORT;
-    std::shared_ptr<TFilterGraph*> lifetime = FLifetime;
-    ComPtr<IFilterGraph2> graph = FFilterGraph;
-    ComPtr<IGraphBuilder> builder;
-    graph.As(&builder);
-    TGraphBuild build([graph, FileName] { return BuildFileGraph(graph.Get(), FileName); }, builder);
-    FBuild = &build;
-    HRESULT result = build.Wait(FBuildTimeout, std::min(FBuildTimeout, kAbortGraceMs));
-    // Destroyed or deactivated while the build ran: the graph is already left to the build.
-    if (!*lifetime)
-        return E_ABORT;
-    FBuild = nullptr;
-    if (result == E_ABORT)
+    HRESULT result = RunBounded([graph = FFilterGraph, FileName] { return BuildFileGraph(graph.Get(), FileName); });
+    if (result == E_ABORT || result == VFW_E_TIMEOUT)
         return result;
-    if (result == VFW_E_TIMEOUT) {
-        if (build.Abandoned())
-            LeaveAbandonedGraph();
-        return result;
-    }
     CheckMediaResult(result);
     BroadcastControlEvent(gcFileRendered, 0);
     return S_FALSE;

@@ -5,7 +5,7 @@
 
 #include "engine/GraphEventTypes.h"
 #include "engine/GraphInterfaces.h"
-#include "engine/TGraphBuild.h"
+#include "engine/TBoundedGraphCall.h"
 #include "engine/TGraphRegistration.h"
 #include "engine/TGraphNotifyWindow.h"
 
@@ -38,11 +38,13 @@ public:
     const std::string& LogFile() const { return FLogFile; }
     void SetLogFile(const std::string& Value);
     HWND NotifyWindow() const { return FNotifyWindow.Handle(); }
-    // A media file's graph is built on a thread of its own while the window's messages keep being
-    // dispatched; a build not finished after this many milliseconds is aborted (default 15 s).
+    // A media file's graph build and a stop run on a thread of their own while the window's
+    // messages keep being dispatched; one not finished after this many milliseconds is aborted,
+    // and when it still does not return, the graph is left to it and replaced (default 15 s).
     DWORD BuildTimeout() const { return FBuildTimeout; }
     void SetBuildTimeout(DWORD Value) { FBuildTimeout = Value; }
-    // A build is running: meanwhile the graph is offered to nobody (it is busy and may not return).
+    // A build or stop is running: meanwhile the graph is offered to nobody (it is busy and may not
+    // return).
     bool Building() const { return FBuild != nullptr; }
 
     // Delegates by mode to the objects owned while active.
@@ -157,6 +159,9 @@ private:
     HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
     void Deactivate(bool GraphAbandoned = false);
     void LeaveAbandonedGraph();
+    // Runs Work on a thread of its own (see BuildTimeout); E_ABORT when the component was
+    // deactivated or destroyed meanwhile, VFW_E_TIMEOUT when Work did not end in time.
+    HRESULT RunBounded(TBoundedGraphCall::TWork Work);
     void CreateGraphObjects();
     void AddMember(IGraphMember* Member);
     void RemoveMember(IGraphMember* Member, bool Abandoned);
@@ -202,7 +207,7 @@ private:
     Microsoft::WRL::ComPtr<IDvdGraphBuilder> FDvdGraph;
     Microsoft::WRL::ComPtr<IMediaEventEx> FMediaEvent;
     DWORD FGraphEditCookie = 0;
-    TGraphBuild* FBuild = nullptr;
+    TBoundedGraphCall* FBuild = nullptr;
     DWORD FBuildTimeout = 15000;
     vireon::UniqueFile FLogStream;
 };

@@ -108,6 +108,12 @@ STDMETHODIMP FakeFilterGraph::AddSourceFilter(LPCWSTR file, LPCWSTR name, IBaseF
     return Record("AddSourceFilter", Narrow(file));
 }
 
+STDMETHODIMP FakeFilterGraph::Abort() {
+    if (!abortIgnored)
+        ReleaseRender();
+    return Record("Abort");
+}
+
 STDMETHODIMP FakeFilterGraph::SetLogFile(DWORD_PTR file) {
     logFile_ = file;
     return Record("SetLogFile", file ? "file" : "0");
@@ -122,6 +128,14 @@ STDMETHODIMP FakeFilterGraph::RenderEx(IPin* pin, DWORD flags, DWORD*) {
         info.pFilter->Release();
     if (FAILED(renderResult))
         return Record("RenderEx", Narrow(info.achName), renderResult);
+    if (renderBlocks) {
+        // Recorded before the wait: the window thread records Abort meanwhile.
+        Record("RenderEx", Narrow(info.achName) + " waits");
+        renderWaiting_ = true;
+        WaitForSingleObject(renderReleased_.get(), INFINITE);
+        renderWaiting_ = false;
+        return E_ABORT;
+    }
     // A renderer of its own for every rendered pin, connected to it.
     auto renderer = MakeFake<FakeFilter>(L"Renderer " + std::to_wstring(++renderers_), 1, 0);
     if (auto* output = dynamic_cast<FakePin*>(pin))

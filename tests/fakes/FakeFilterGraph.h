@@ -5,6 +5,9 @@
 #include "fakes/FakeFilter.h"
 
 #include "common/DirectShowUuids.h"
+#include "common/Win32Handles.h"
+
+#include <atomic>
 
 #include <deque>
 
@@ -29,6 +32,14 @@ public:
     long volume = 0;
     LONGLONG position = 0, duration = 100000000;
     OAFilterState state = State_Stopped;
+    // A build that hangs: RenderEx waits until Abort is called (or, with abortIgnored, until
+    // ReleaseRender, as a graph manager whose abort does nothing), then answers E_ABORT. It runs
+    // on the component's build thread; Abort comes from the window thread.
+    bool renderBlocks = false;
+    bool abortIgnored = false;
+    void ReleaseRender() { SetEvent(renderReleased_.get()); }
+    // RenderEx has begun waiting.
+    bool RenderWaiting() const { return renderWaiting_; }
 
     // Queues an event and notifies the window the way the platform does (unless notifications are off).
     void QueueEvent(long code, LONG_PTR param1, LONG_PTR param2);
@@ -57,7 +68,7 @@ public:
     STDMETHODIMP RenderFile(LPCWSTR, LPCWSTR) override { return E_NOTIMPL; }
     STDMETHODIMP AddSourceFilter(LPCWSTR file, LPCWSTR name, IBaseFilter** filter) override;
     STDMETHODIMP SetLogFile(DWORD_PTR file) override;
-    STDMETHODIMP Abort() override { return S_OK; }
+    STDMETHODIMP Abort() override;
     STDMETHODIMP ShouldOperationContinue() override { return S_OK; }
     STDMETHODIMP AddSourceFilterForMoniker(IMoniker*, IBindCtx*, LPCWSTR, IBaseFilter**) override {
         return E_NOTIMPL;
@@ -147,6 +158,8 @@ private:
     long notifyFlags_ = 0;
     DWORD_PTR logFile_ = 0;
     int renderers_ = 0;
+    vireon::UniqueHandle renderReleased_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<bool> renderWaiting_{false};
 };
 
 } // namespace fakes

@@ -1,13 +1,13 @@
-#include "engine/TGraphBuild.h"
+#include "engine/TBoundedGraphCall.h"
 
 #include "common/Win32Handles.h"
 #include "forms/TApplication.h"
 
 namespace vireon {
 
-struct TGraphBuild::TShared {
+// What the build's thread shares with the waiting side; the thread keeps it alive until it ends.
+struct TBoundedGraphCall::TShared {
     TWork Work;
-    Microsoft::WRL::ComPtr<IGraphBuilder> Builder;
     UniqueHandle Done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     HRESULT Result = E_FAIL;
 };
@@ -26,12 +26,11 @@ public:
 
 } // namespace
 
-TGraphBuild::TGraphBuild(TWork Work, Microsoft::WRL::ComPtr<IGraphBuilder> Builder)
-    : FShared(std::make_shared<TShared>()) {
+TBoundedGraphCall::TBoundedGraphCall(TWork Work, Microsoft::WRL::ComPtr<IGraphBuilder> Builder)
+    : FShared(std::make_shared<TShared>()), FBuilder(std::move(Builder)) {
     FShared->Work = std::move(Work);
-    FShared->Builder = std::move(Builder);
     auto* threadShare = new std::shared_ptr<TShared>(FShared);
-    UniqueHandle thread(CreateThread(nullptr, 0, &TGraphBuild::ThreadProc, threadShare, 0, nullptr));
+    UniqueHandle thread(CreateThread(nullptr, 0, &TBoundedGraphCall::ThreadProc, threadShare, 0, nullptr));
     if (!thread) {
         delete threadShare;
         FShared->Work = nullptr;
@@ -40,15 +39,12 @@ TGraphBuild::TGraphBuild(TWork Work, Microsoft::WRL::ComPtr<IGraphBuilder> Build
     }
 }
 
-TGraphBuild::~TGraphBuild() {
-    if (!Finished()) {
-        if (FShared->Builder)
-            FShared->Builder->Abort();
-        FAbandoned = true;
-    }
+TBoundedGraphCall::~TBoundedGraphCall() {
+    if (!FAborted && !Finished() && FBuilder)
+        FBuilder->Abort();
 }
 
-DWORD WINAPI TGraphBuild::ThreadProc(void* Parameter) {
+DWORD WINAPI TBoundedGraphCall::ThreadProc(void* Parameter) {
     std::unique_ptr<std::shared_ptr<TShared>> owned(static_cast<std::shared_ptr<TShared>*>(Parameter));
     TShared& shared = **owned;
     {
@@ -60,20 +56,21 @@ DWORD WINAPI TGraphBuild::ThreadProc(void* Parameter) {
         } catch (...) {
             shared.Result = E_UNEXPECTED;
         }
-        // An abandoned build's objects go here, on this thread, once the build has returned.
+        // The build's objects go here, before the end is signalled: once the wait is over nothing
+        // of the build holds them. An abandoned build's objects go whenever it returns.
         shared.Work = nullptr;
     }
     SetEvent(shared.Done.get());
     return 0;
 }
 
-bool TGraphBuild::Finished() const {
+bool TBoundedGraphCall::Finished() const {
     return WaitForSingleObject(FShared->Done.get(), 0) == WAIT_OBJECT_0;
 }
 
 // Dispatches messages while waiting; false when the time ran out, the wait was cancelled or the
 // application is ending.
-bool TGraphBuild::WaitForEnd(DWORD Milliseconds) {
+bool TBoundedGraphCall::WaitForEnd(DWORD Milliseconds) {
     TApplication& application = Application();
     const DWORD start = GetTickCount();
     HANDLE done = FShared->Done.get();
@@ -89,13 +86,14 @@ bool TGraphBuild::WaitForEnd(DWORD Milliseconds) {
     return Finished();
 }
 
-HRESULT TGraphBuild::Wait(DWORD TimeoutMs, DWORD AbortGraceMs) {
+HRESULT TBoundedGraphCall::Wait(DWORD TimeoutMs, DWORD AbortGraceMs) {
     TDispatchScope dispatch;
     if (WaitForEnd(TimeoutMs))
         return FShared->Result;
     bool cancelled = FCancelled || Application().Terminated();
-    if (FShared->Builder)
-        FShared->Builder->Abort();
+    if (FBuilder)
+        FBuilder->Abort();
+    FAborted = true;
     FCancelled = false;
     if (!WaitForEnd(cancelled ? 0 : AbortGraceMs))
         FAbandoned = true;
