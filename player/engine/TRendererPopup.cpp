@@ -11,6 +11,16 @@ bool IsEmpty(const RECT& Area) {
     return Area.right <= Area.left || Area.bottom <= Area.top;
 }
 
+// The control's parent, its parent's parent and so on up to the top-level window, inclusive.
+std::vector<HWND> AncestorsOf(HWND Control) {
+    std::vector<HWND> ancestors;
+    HWND desktop = GetDesktopWindow();
+    for (HWND window = GetAncestor(Control, GA_PARENT); window && window != desktop;
+         window = GetAncestor(window, GA_PARENT))
+        ancestors.push_back(window);
+    return ancestors;
+}
+
 } // namespace
 
 bool PlatformShowsChildRenderer() {
@@ -40,7 +50,7 @@ void TRendererPopup::Attach(HWND Control, HWND Renderer) {
 }
 
 void TRendererPopup::Detach() {
-    Follow(nullptr);
+    Follow({});
     if (FRenderer && IsWindow(FRenderer)) {
         Conceal();
         SetWindowLongPtrW(FRenderer, GWLP_HWNDPARENT, 0);
@@ -76,7 +86,7 @@ void TRendererPopup::Place() {
     if (FSuspended || !FRenderer || !FControl || !IsWindow(FRenderer) || !IsWindow(FControl))
         return;
     HWND root = GetAncestor(FControl, GA_ROOT);
-    Follow(root);
+    Follow(AncestorsOf(FControl));
     if (!IsWindowVisible(FControl) || IsIconic(root)) {
         Conceal();
         if (!IsWindowVisible(root))
@@ -107,17 +117,25 @@ void TRendererPopup::Place() {
     SetWindowPos(FRenderer, after, area.left, area.top, area.right - area.left, area.bottom - area.top, flags);
 }
 
-void TRendererPopup::Follow(HWND Root) {
-    if (Root == FRoot)
+void TRendererPopup::Follow(std::vector<HWND> Ancestors) {
+    if (Ancestors == FFollowed)
         return;
-    if (FRoot && IsWindow(FRoot))
-        RemoveWindowSubclass(FRoot, &TRendererPopup::FormProc, reinterpret_cast<UINT_PTR>(this));
-    FRoot = Root;
-    if (FRoot)
-        SetWindowSubclass(FRoot, &TRendererPopup::FormProc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this));
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    for (HWND window : FFollowed)
+        if (IsWindow(window))
+            RemoveWindowSubclass(window, &TRendererPopup::FormProc, id);
+    FFollowed = std::move(Ancestors);
+    for (HWND window : FFollowed)
+        SetWindowSubclass(window, &TRendererPopup::FormProc, id, reinterpret_cast<DWORD_PTR>(this));
 }
 
+void TRendererPopup::Forget(HWND Ancestor) {
+    RemoveWindowSubclass(Ancestor, &TRendererPopup::FormProc, reinterpret_cast<UINT_PTR>(this));
+    std::erase(FFollowed, Ancestor);
+}
+
+// Moved, resized, shown or hidden: any ancestor's change moves the control on the screen or
+// changes whether it shows, without a message to the control itself.
 LRESULT CALLBACK TRendererPopup::FormProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
                                           DWORD_PTR Data) {
     LRESULT result = DefSubclassProc(Window, Msg, WParam, LParam);
@@ -127,7 +145,7 @@ LRESULT CALLBACK TRendererPopup::FormProc(HWND Window, UINT Msg, WPARAM WParam, 
         popup->Place();
         break;
     case WM_NCDESTROY:
-        popup->FRoot = nullptr;
+        popup->Forget(Window);
         break;
     default:
         break;

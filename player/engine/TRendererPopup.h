@@ -1,12 +1,13 @@
 // Keeps a video renderer's window as a popup owned by the form of a control, laid exactly over the
 // control (or a part of it): it follows every move, resize, minimise, restore, hide and show of
-// the form and the control. Used where the platform shows no picture in a renderer window that is
+// the form, of the control and of every window between them (a panel the control sits on). Used where the platform shows no picture in a renderer window that is
 // a child of ours.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace vireon {
 
@@ -39,12 +40,14 @@ public:
 private:
     static LRESULT CALLBACK FormProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
                                      DWORD_PTR Data);
-    void Follow(HWND Root);
+    // Watches the control's ancestors up to its form (empty: none).
+    void Follow(std::vector<HWND> Ancestors);
+    void Forget(HWND Ancestor);
     void Conceal();
 
     HWND FControl = nullptr;
     HWND FRenderer = nullptr;
-    HWND FRoot = nullptr;
+    std::vector<HWND> FFollowed;
     RECT FArea{};
     // The renderer window was showing when we hid it, so it shows again with the control.
     bool FHiddenByUs = false;

@@ -6,6 +6,7 @@
 #include "engine/TVideoWindow.h"
 
 #include "forms/TApplication.h"
+#include "forms/TCustomControl.h"
 #include "forms/TForm.h"
 #include "forms/TScreen.h"
 #include "forms/TTimer.h"
@@ -180,6 +181,28 @@ TEST_F(RealVideoWindow, FollowsMinimiseRestoreHideAndShow) {
     EXPECT_EQ(nullptr, GetWindow(renderer, GW_OWNER)) << "a hidden form owns no renderer window";
     form->Show();
     EXPECT_TRUE(IsWindowVisible(renderer));
+    ExpectPictureInsideControl();
+}
+
+TEST_F(RealVideoWindow, FollowsAPanelBetweenTheFormAndTheControl) {
+    auto* panel = new TCustomControl(form.get());
+    panel->SetBounds(20, 20, 440, 320);
+    panel->SetColor(RGB(200, 30, 30));
+    panel->SetParent(form.get());
+    video->SetParent(panel);
+    video->SetBounds(30, 20, 320, 240);
+    StartPlaying();
+    HWND renderer = video->RendererHandle();
+    ExpectPictureInsideControl();
+
+    panel->Hide();
+    EXPECT_FALSE(IsWindowVisible(renderer)) << "hidden with the panel";
+    panel->Show();
+    EXPECT_TRUE(IsWindowVisible(renderer)) << "shown with the panel";
+    panel->SetBounds(60, 50, 440, 320);
+    EXPECT_TRUE(SameRect(ScreenRectOf(video->Handle()), WindowRect(renderer)))
+        << "moved with the panel: " << Describe(ScreenRectOf(video->Handle())) << " renderer "
+        << Describe(WindowRect(renderer));
     ExpectPictureInsideControl();
 }
 
