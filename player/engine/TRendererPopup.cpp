@@ -46,11 +46,13 @@ void TRendererPopup::Attach(HWND Control, HWND Renderer) {
         Detach();
     FControl = Control;
     FRenderer = Renderer;
+    WatchRenderer(true);
     Place();
 }
 
 void TRendererPopup::Detach() {
     Follow({});
+    WatchRenderer(false);
     if (FRenderer && IsWindow(FRenderer)) {
         Conceal();
         SetWindowLongPtrW(FRenderer, GWLP_HWNDPARENT, 0);
@@ -59,6 +61,45 @@ void TRendererPopup::Detach() {
     FControl = nullptr;
     FHiddenByUs = false;
     FSuspended = false;
+    FCursorHidden = false;
+}
+
+void TRendererPopup::WatchRenderer(bool Watch) {
+    if (Watch == FRendererWatched || !FRenderer || !IsWindow(FRenderer))
+        return;
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    if (Watch)
+        FRendererWatched = GetWindowThreadProcessId(FRenderer, nullptr) == GetCurrentThreadId() &&
+                           SetWindowSubclass(FRenderer, &TRendererPopup::RendererProc, id,
+                                             reinterpret_cast<DWORD_PTR>(this));
+    else
+        FRendererWatched = !RemoveWindowSubclass(FRenderer, &TRendererPopup::RendererProc, id);
+}
+
+void TRendererPopup::SetCursorHidden(bool Value) {
+    if (Value == FCursorHidden)
+        return;
+    FCursorHidden = Value;
+    if (!FRenderer || !IsWindow(FRenderer))
+        return;
+    // The cursor changes now, not at the next move, when it is over the renderer window.
+    POINT cursor{};
+    if (GetCursorPos(&cursor) && WindowFromPoint(cursor) == FRenderer)
+        SendMessageW(FRenderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(FRenderer), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+LRESULT CALLBACK TRendererPopup::RendererProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
+                                              DWORD_PTR Data) {
+    auto* popup = reinterpret_cast<TRendererPopup*>(Data);
+    if (Msg == WM_SETCURSOR && popup->FCursorHidden && LOWORD(LParam) == HTCLIENT) {
+        SetCursor(nullptr);
+        return TRUE;
+    }
+    if (Msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(Window, &TRendererPopup::RendererProc, Id);
+        popup->FRendererWatched = false;
+    }
+    return DefSubclassProc(Window, Msg, WParam, LParam);
 }
 
 // Owned windows go with their owner's destruction: without an owner while the form is hidden, the

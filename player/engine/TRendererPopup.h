@@ -36,10 +36,17 @@ public:
     // size in between; Resume places it again.
     void Suspend();
     void Resume();
+    // Hides the mouse cursor over the renderer window (Wine's renderer ignores its own HideCursor):
+    // the renderer window's cursor is then set by us.
+    void SetCursorHidden(bool Value);
+    bool CursorHidden() const { return FCursorHidden; }
 
 private:
     static LRESULT CALLBACK FormProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
                                      DWORD_PTR Data);
+    static LRESULT CALLBACK RendererProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
+                                         DWORD_PTR Data);
+    void WatchRenderer(bool Watch);
     // Watches the control's ancestors up to its form (empty: none).
     void Follow(std::vector<HWND> Ancestors);
     void Forget(HWND Ancestor);
@@ -52,6 +59,9 @@ private:
     // The renderer window was showing when we hid it, so it shows again with the control.
     bool FHiddenByUs = false;
     bool FSuspended = false;
+    bool FCursorHidden = false;
+    // The renderer window is subclassed (only possible where this thread created it).
+    bool FRendererWatched = false;
 };
 
 // True where a renderer window made a child of ours shows its picture (Windows); false on Wine,

@@ -263,6 +263,14 @@ TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
         Application().HandleMessage();
     ASSERT_EQ(std::vector<bool>{false}, shown);
     EXPECT_GE(GetTickCount() - moved, 300u);
+    // Wine's renderer ignores HideCursor: the cursor over the renderer window is ours to set.
+    HWND renderer = video->RendererHandle();
+    auto cursorOverRenderer = [&] {
+        SetCursor(LoadCursor(nullptr, IDC_CROSS));
+        SendMessageA(renderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(renderer), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(nullptr, cursorOverRenderer()) << "no cursor over the picture at rest";
     // Once hidden, further idle moments change nothing.
     for (int i = 0; i < 5; ++i)
         Application().HandleMessage();
@@ -271,6 +279,7 @@ TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
     EXPECT_EQ((std::vector<bool>{false, true}), shown);
     video->RendererWindow()->IsCursorHidden(&hidden);
     EXPECT_EQ(0, hidden);
+    EXPECT_NE(nullptr, cursorOverRenderer()) << "the cursor is back over the picture";
 }
 
 TEST_F(RealVideoWindow, ScreenSaverCommandIsSwallowed) {
