@@ -206,6 +206,41 @@ TEST_F(RealVideoWindow, FollowsAPanelBetweenTheFormAndTheControl) {
     ExpectPictureInsideControl();
 }
 
+// Wine's renderer crashes when it leaves a graph that still runs: the control stops the graph
+// before its renderer goes, also when the form goes while the clip plays with its sound.
+TEST_F(RealVideoWindow, FormDestroyedWhilePlayingWithoutResettingTheGraph) {
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        if (!form) {
+            form = std::make_unique<TForm>();
+            form->SetBounds(60, 60, 520, 420);
+            video = new TVideoWindow(form.get());
+            video->SetName("VideoWindow");
+            video->SetBounds(40, 30, 320, 240);
+            video->SetParent(form.get());
+            video->SetFilterGraph(&graph);
+            form->Show();
+            graph.ResetGraph();
+        }
+        ASSERT_EQ(S_FALSE, graph.RenderMediaFile(kSample));
+        video->UpdateVideoWindow();
+        ASSERT_TRUE(graph.Play());
+        Pump(400 + 150 * round);
+        HWND renderer = video->RendererHandle();
+        form.reset();
+        video = nullptr;
+        Pump(200);
+        EXPECT_TRUE(!IsWindow(renderer) || !IsWindowVisible(renderer));
+        ComPtr<IMediaControl> control;
+        OAFilterState state = State_Running;
+        ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(control));
+        control->GetState(0, &state);
+        EXPECT_EQ(State_Stopped, state) << "the graph was stopped before the renderer left it";
+    }
+    EXPECT_TRUE(graph.Play()) << "what is left of the graph still runs";
+    Pump(300);
+}
+
 TEST_F(RealVideoWindow, DialogOverTheVideoIsOnTop) {
     StartPlaying();
     TForm dialog;
