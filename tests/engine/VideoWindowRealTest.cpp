@@ -8,6 +8,8 @@
 #include "forms/TApplication.h"
 #include "forms/TCustomControl.h"
 #include "forms/TForm.h"
+#include "forms/TMenuItem.h"
+#include "forms/TPopupMenu.h"
 #include "forms/TScreen.h"
 #include "forms/TTimer.h"
 
@@ -253,6 +255,43 @@ TEST_F(RealVideoWindow, DialogOverTheVideoIsOnTop) {
     EXPECT_EQ(dialog.Handle(), GetAncestor(WindowFromPoint(middle), GA_ROOT));
     POINT uncovered{video_area.right - 10, video_area.bottom - 10};
     EXPECT_EQ(video->RendererHandle(), WindowFromPoint(uncovered));
+}
+
+// The menu is read back from the screen while it tracks: it is the window at its place, and its
+// pixels stay still although the picture under it moves.
+TEST_F(RealVideoWindow, PopupMenuOverTheVideoIsOnTop) {
+    StartPlaying();
+    TPopupMenu menu(form.get());
+    for (const char* caption : {"Play", "Pause", "Stop", "Full screen", "Aspect ratio", "Colours"})
+        TMenuItem::Create(&menu, menu.Items(), {.Caption = caption});
+    RECT videoArea = ScreenRectOf(video->Handle());
+    bool checked = false;
+    HWND renderer = video->RendererHandle(), atMenu = nullptr, menuWindow = nullptr;
+    RECT sampled{};
+    std::vector<COLORREF> first, second;
+    // The menu's modal loop dispatches the thread's timers: the screen is read from there.
+    TTimer reader(nullptr, {.Interval = 150});
+    reader.OnTimer = [&](TObject*) {
+        menuWindow = FindWindowA("#32768", nullptr);
+        if (checked || !menuWindow || !IsWindowVisible(menuWindow))
+            return;
+        checked = true;
+        RECT menuRect = WindowRect(menuWindow), rendererRect = WindowRect(renderer);
+        IntersectRect(&sampled, &menuRect, &rendererRect);
+        InflateRect(&sampled, -3, -3);
+        atMenu = WindowFromPoint({(sampled.left + sampled.right) / 2, (sampled.top + sampled.bottom) / 2});
+        first = Capture(sampled);
+        Sleep(400);
+        second = Capture(sampled);
+        EndMenu();
+    };
+    menu.Popup(videoArea.left + 30, videoArea.top + 30, form->Handle());
+    reader.SetEnabled(false);
+    ASSERT_TRUE(checked) << "the menu showed";
+    ASSERT_GT(sampled.right - sampled.left, 20) << "the menu lies over the picture";
+    EXPECT_EQ(menuWindow, atMenu);
+    EXPECT_EQ(first, second) << "the menu's pixels, not the moving picture";
+    ExpectPictureInsideControl();
 }
 
 TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
