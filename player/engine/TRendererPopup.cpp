@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "common/Win32Handles.h"
+
 namespace vireon {
 namespace {
 
@@ -155,7 +157,24 @@ void TRendererPopup::Place() {
     if (!IsEmpty(FArea))
         area = FArea;
     MapWindowPoints(FControl, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+    RECT before{};
+    bool wasShowing = IsWindowVisible(FRenderer) && GetWindowRect(FRenderer, &before);
     SetWindowPos(FRenderer, after, area.left, area.top, area.right - area.left, area.bottom - area.top, flags);
+    if (wasShowing)
+        RepaintUncovered(root, before, area);
+}
+
+// What the renderer window covered before its move shows the form again now, not when the
+// display reports the area exposed: no frame keeps a stale picture beside the control.
+void TRendererPopup::RepaintUncovered(HWND Root, const RECT& Before, const RECT& After) {
+    UniqueRegion uncovered(CreateRectRgnIndirect(&Before));
+    UniqueRegion covered(CreateRectRgnIndirect(&After));
+    if (!uncovered || !covered || CombineRgn(uncovered.get(), uncovered.get(), covered.get(), RGN_DIFF) == NULLREGION)
+        return;
+    POINT origin{0, 0};
+    ClientToScreen(Root, &origin);
+    OffsetRgn(uncovered.get(), -origin.x, -origin.y);
+    RedrawWindow(Root, nullptr, uncovered.get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TRendererPopup::Follow(std::vector<HWND> Ancestors) {

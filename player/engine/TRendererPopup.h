@@ -51,6 +51,7 @@ private:
     void Follow(std::vector<HWND> Ancestors);
     void Forget(HWND Ancestor);
     void Conceal();
+    void RepaintUncovered(HWND Root, const RECT& Before, const RECT& After);
 
     HWND FControl = nullptr;
     HWND FRenderer = nullptr;

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -76,6 +78,48 @@ bool SameRect(const RECT& a, const RECT& b) {
 std::string Describe(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
+}
+
+// One read-back of the whole screen, taken at once, so that its pixels belong to one moment.
+class ScreenFrame {
+public:
+    ScreenFrame() : screen(nullptr), memory(CreateCompatibleDC(screen.get())) {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+        bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        selected.emplace(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    }
+    // The 3 x 3 pixels around X, Y are all bright: the picture's bright bottom-right corner.
+    bool BrightAt(int x, int y) const {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                COLORREF c = GetPixel(memory.get(), x + dx, y + dy);
+                if (GetRValue(c) < 170 || GetGValue(c) < 170 || GetBValue(c) < 170)
+                    return false;
+            }
+        return true;
+    }
+
+private:
+    WindowDC screen;
+    UniqueMemoryDC memory;
+    UniqueBitmap bitmap;
+    std::optional<SelectedObject> selected;
+    int width = 0, height = 0;
+};
+
+// The picture (whose bottom-right corner is bright in every frame of the sample) ends exactly at
+// Area's bottom-right corner, within a pixel: bright just inside, not bright 2 pixels outside.
+std::string PictureEndIssue(const ScreenFrame& frame, const RECT& area) {
+    std::string issue;
+    if (!frame.BrightAt(area.right - 3, area.bottom - 3))
+        issue = "no picture corner inside ";
+    else if (frame.BrightAt(area.right + 2, area.bottom - 3) || frame.BrightAt(area.right - 3, area.bottom + 2))
+        issue = "picture beyond ";
+    if (!issue.empty())
+        issue += Describe(area);
+    return issue;
 }
 
 class RealVideoWindow : public ::testing::Test {
@@ -319,6 +363,66 @@ TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
     EXPECT_TRUE(SameRect(before, ScreenRectOf(video->Handle())));
     EXPECT_FALSE(IsWindowVisible(fullScreenForm));
     ExpectPictureInsideControl();
+}
+
+// Screen read-backs taken message round by message round: while the form is dragged, the picture
+// is on the control in every frame after each move; switching to full screen and back shows no
+// frame of the picture at its old size.
+TEST_F(RealVideoWindow, ScreenSequencesShowThePictureOnlyWhereItBelongs) {
+    StartPlaying();
+    HWND renderer = video->RendererHandle();
+    RECT bounds = WindowRect(form->Handle());
+    for (int step = 1; step <= 12; ++step) {
+        SCOPED_TRACE(testing::Message() << "drag step " << step);
+        int dx = step <= 6 ? 14 : -9, dy = step % 3 == 0 ? -11 : 7;
+        OffsetRect(&bounds, dx, dy);
+        SetWindowPos(form->Handle(), nullptr, bounds.left, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Application().ProcessMessages();
+        RECT area = ScreenRectOf(video->Handle());
+        ASSERT_TRUE(SameRect(area, WindowRect(renderer))) << Describe(WindowRect(renderer));
+        // Wine's renderer draws its next frame at the new place a moment later: until then the
+        // picture may be missing, but never off the control.
+        for (int frame = 0; frame < 4; ++frame) {
+            ScreenFrame screen;
+            if (screen.BrightAt(area.right - 3, area.bottom - 3)) {
+                EXPECT_EQ("", PictureEndIssue(screen, area)) << "frame " << frame;
+            }
+            EXPECT_FALSE(screen.BrightAt(area.right + 2, area.bottom - 3) ||
+                         screen.BrightAt(area.right - 3, area.bottom + 2))
+                << "frame " << frame << ": picture off the control";
+            Pump(15);
+        }
+    }
+    {
+        SCOPED_TRACE("after the drag");
+        Pump(300);
+        ScreenFrame settled;
+        EXPECT_EQ("", PictureEndIssue(settled, ScreenRectOf(video->Handle())));
+    }
+
+    RECT before = ScreenRectOf(video->Handle());
+    RECT monitor = TScreen::MonitorRectFromWindow(video->Handle());
+    auto watchSwitch = [&](const RECT& target, const RECT& old, const char* what) {
+        SCOPED_TRACE(what);
+        int pictures = 0;
+        for (int frame = 0; frame < 20; ++frame) {
+            ScreenFrame screen;
+            if (IsWindowVisible(renderer)) {
+                EXPECT_TRUE(SameRect(target, WindowRect(renderer))) << "frame " << frame;
+            }
+            bool atTarget = screen.BrightAt(target.right - 3, target.bottom - 3);
+            bool atOld = screen.BrightAt(old.right - 3, old.bottom - 3) &&
+                         !screen.BrightAt(old.right + 2, old.bottom - 3);
+            EXPECT_FALSE(atOld && !atTarget) << "frame " << frame << ": the picture at its old size";
+            pictures += atTarget;
+            Pump(15);
+        }
+        EXPECT_GT(pictures, 0) << "the picture shows at its new size";
+    };
+    video->ShowFullScreen();
+    watchSwitch(monitor, before, "into full screen");
+    video->LeaveFullScreen();
+    watchSwitch(before, monitor, "back from full screen");
 }
 
 TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
