@@ -78,7 +78,8 @@ bool TBoundedGraphCall::WaitForEnd(DWORD Milliseconds) {
         DWORD spent = GetTickCount() - start;
         if (spent >= Milliseconds)
             return Finished();
-        DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, Milliseconds - spent, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        DWORD woken =
+            MsgWaitForMultipleObjectsEx(1, &done, Milliseconds - spent, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0)
             return true;
         application.ProcessMessages();

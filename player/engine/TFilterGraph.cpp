@@ -258,7 +258,8 @@ HRESULT TFilterGraph::RenderMediaFile(const std::wstring& FileName) {
     BroadcastControlEvent(gcFileRendering, 0);
     if (!FFilterGraph)
         return E_ABORT;
-    HRESULT result = RunBounded([graph = FFilterGraph, FileName] { return BuildFileGraph(graph.Get(), FileName); });
+    HRESULT result =
+        RunBounded([graph = FFilterGraph, FileName] { return BuildFileGraph(graph.Get(), FileName); });
     if (result == E_ABORT || result == VFW_E_TIMEOUT)
         return result;
     CheckMediaResult(result);

@@ -6,7 +6,8 @@
 
 namespace vireon {
 
-TGraphRegistration::TGraphRegistration(TFilterGraph& Graph, IGraphMember* Member, IGraphEventListener* Listener)
+TGraphRegistration::TGraphRegistration(TFilterGraph& Graph, IGraphMember* Member,
+                                       IGraphEventListener* Listener)
     : FGraph(Graph.LifetimeCell()), FMember(Member), FListener(Listener) {
     Graph.AddGraphMember(Member);
     Graph.AddEventListener(Listener);

@@ -87,11 +87,12 @@ void TRendererPopup::SetCursorHidden(bool Value) {
     // The cursor changes now, not at the next move, when it is over the renderer window.
     POINT cursor{};
     if (GetCursorPos(&cursor) && WindowFromPoint(cursor) == FRenderer)
-        SendMessageW(FRenderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(FRenderer), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageW(FRenderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(FRenderer),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
-LRESULT CALLBACK TRendererPopup::RendererProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
-                                              DWORD_PTR Data) {
+LRESULT CALLBACK TRendererPopup::RendererProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam,
+                                              UINT_PTR Id, DWORD_PTR Data) {
     auto* popup = reinterpret_cast<TRendererPopup*>(Data);
     if (Msg == WM_SETCURSOR && popup->FCursorHidden && LOWORD(LParam) == HTCLIENT) {
         SetCursor(nullptr);
@@ -159,7 +160,8 @@ void TRendererPopup::Place() {
     MapWindowPoints(FControl, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
     RECT before{};
     bool wasShowing = IsWindowVisible(FRenderer) && GetWindowRect(FRenderer, &before);
-    SetWindowPos(FRenderer, after, area.left, area.top, area.right - area.left, area.bottom - area.top, flags);
+    SetWindowPos(FRenderer, after, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 flags);
     if (wasShowing)
         RepaintUncovered(root, before, area);
 }
@@ -169,12 +171,14 @@ void TRendererPopup::Place() {
 void TRendererPopup::RepaintUncovered(HWND Root, const RECT& Before, const RECT& After) {
     UniqueRegion uncovered(CreateRectRgnIndirect(&Before));
     UniqueRegion covered(CreateRectRgnIndirect(&After));
-    if (!uncovered || !covered || CombineRgn(uncovered.get(), uncovered.get(), covered.get(), RGN_DIFF) == NULLREGION)
+    if (!uncovered || !covered ||
+        CombineRgn(uncovered.get(), uncovered.get(), covered.get(), RGN_DIFF) == NULLREGION)
         return;
     POINT origin{0, 0};
     ClientToScreen(Root, &origin);
     OffsetRgn(uncovered.get(), -origin.x, -origin.y);
-    RedrawWindow(Root, nullptr, uncovered.get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(Root, nullptr, uncovered.get(),
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TRendererPopup::Follow(std::vector<HWND> Ancestors) {

@@ -1,7 +1,7 @@
 // Keeps a video renderer's window as a popup owned by the form of a control, laid exactly over the
 // control (or a part of it): it follows every move, resize, minimise, restore, hide and show of
-// the form, of the control and of every window between them (a panel the control sits on). Used where the platform shows no picture in a renderer window that is
-// a child of ours.
+// the form, of the control and of every window between them (a panel the control sits on). Used
+// where the platform shows no picture in a renderer window that is a child of ours.
 #pragma once
 
 #include <windows.h>

@@ -32,14 +32,33 @@ protected:
 
     void TearDown() override {
         component.reset();
+        fresh.Reset();
         FakeGraphTest::TearDown();
+    }
+
+    // The graph's hanging call ignores the abort; the platform makes a fresh graph from now on.
+    void HangForGood() {
+        graph->abortIgnored = true;
+        fresh = MakeFake<FakeFilterGraph>("fresh");
+        platform.Provide(CLSID_FilterGraph, static_cast<IFilterGraph2*>(fresh.Get()));
+    }
+
+    // The component goes on with the fresh graph; when the hanging call returns at last, its thread
+    // lets go of the old graph: only the test's reference and the fake DVD builder's stay.
+    void ExpectTheNextOpenWorksAndTheOldGraphGoes() {
+        EXPECT_EQ(static_cast<IFilterGraph*>(fresh.Get()), CurrentGraph());
+        component->ResetGraph();
+        EXPECT_EQ(S_FALSE, component->RenderMediaFile(L"C:\\good.avi"));
+        EXPECT_TRUE(component->Play());
+        graph->Unblock();
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return graph->Refs() == 2; }, 5000)) << graph->Refs();
     }
 
     // Runs Action once from a timer tick, that is from a message dispatched while the build runs.
     void DuringTheBuild(std::function<void()> Action) {
         ticker = std::make_unique<TTimer>(nullptr, TTimer::CreateArgs{.Interval = 20});
         ticker->OnTimer = [this, Action](TObject*) {
-            if (!graph->RenderWaiting())
+            if (!graph->Waiting())
                 return;
             ticker->SetEnabled(false);
             Action();
@@ -55,6 +74,7 @@ protected:
     FakeGraphMember video{L"Video"};
     RecordingListener listener{"main"};
     std::unique_ptr<TTimer> ticker;
+    ComPtr<FakeFilterGraph> fresh;
 };
 
 TEST_F(GraphBuildTest, HangingBuildIsAbortedWhileTheWindowStaysResponsive) {
@@ -80,8 +100,9 @@ TEST_F(GraphBuildTest, HangingBuildIsAbortedWhileTheWindowStaysResponsive) {
     EXPECT_EQ(VFW_E_WRONG_STATE, nested);
     EXPECT_EQ(E_NOINTERFACE, query);
     EXPECT_EQ(1, graph->Calls("Abort"));
-    EXPECT_EQ((Strings{"listener:main.Control(3,0)", "graph.RenderEx(C:\\broken.avi Out 0 waits)", "graph.Abort"}),
-              Journaled({"listener:", "graph.RenderEx", "graph.Abort", "graph.Run", "graph.Stop", "graph.Remove"}))
+    EXPECT_EQ(
+        (Strings{"listener:main.Control(3,0)", "graph.RenderEx(C:\\broken.avi Out 0 waits)", "graph.Abort"}),
+        Journaled({"listener:", "graph.RenderEx", "graph.Abort", "graph.Run", "graph.Stop", "graph.Remove"}))
         << "no gcFileRendered, and no call reached the graph during the build";
     EXPECT_FALSE(component->Building());
 
@@ -95,33 +116,24 @@ TEST_F(GraphBuildTest, HangingBuildIsAbortedWhileTheWindowStaysResponsive) {
 
 TEST_F(GraphBuildTest, BuildThatIgnoresTheAbortIsLeftWithItsGraph) {
     graph->renderBlocks = true;
-    graph->abortIgnored = true;
-    auto fresh = MakeFake<FakeFilterGraph>("fresh");
-    platform.Provide(CLSID_FilterGraph, static_cast<IFilterGraph2*>(fresh.Get()));
+    HangForGood();
     Journal().clear();
 
     EXPECT_EQ(VFW_E_TIMEOUT, component->RenderMediaFile(L"C:\\broken.avi"));
 
     EXPECT_EQ(1, graph->Calls("Abort"));
-    EXPECT_TRUE(graph->RenderWaiting()) << "the build still hangs";
+    EXPECT_TRUE(graph->Waiting()) << "the build still hangs";
     // The members left the hanging graph without a call into it, and joined a new one.
-    EXPECT_EQ((Strings{"listener:main.Control(3,0)", "graph.AddSourceFilter(C:\\broken.avi)",
-                       "graph.RenderEx(C:\\broken.avi Out 0 waits)", "graph.Abort", "listener:main.Control(7,0)", "member:Video.NotifyMembership(2,1)",
-                       "member:Video.NotifyMembership(3,1)", "member:Video.NotifyMembership(0)",
-                       "fresh.AddFilter(Video)", "member:Video.NotifyMembership(1)", "listener:main.Control(7,1)"}),
-              Journaled({"listener:", "member:", "graph.AddSource", "graph.R", "graph.Abort", "graph.Set",
-                         "fresh.AddFilter"}));
+    EXPECT_EQ(
+        (Strings{"listener:main.Control(3,0)", "graph.AddSourceFilter(C:\\broken.avi)",
+                 "graph.RenderEx(C:\\broken.avi Out 0 waits)", "graph.Abort", "listener:main.Control(7,0)",
+                 "member:Video.NotifyMembership(2,1)", "member:Video.NotifyMembership(3,1)",
+                 "member:Video.NotifyMembership(0)", "fresh.AddFilter(Video)",
+                 "member:Video.NotifyMembership(1)", "listener:main.Control(7,1)"}),
+        Journaled({"listener:", "member:", "graph.AddSource", "graph.R", "graph.Abort", "graph.Set",
+                   "fresh.AddFilter"}));
     EXPECT_TRUE(component->Active());
-    EXPECT_EQ(static_cast<IFilterGraph*>(fresh.Get()), CurrentGraph());
-    EXPECT_EQ(S_FALSE, component->RenderMediaFile(L"C:\\good.avi"));
-    EXPECT_TRUE(component->Play());
-
-    // When the hanging build returns at last, its thread lets go of the old graph: only the
-    // test's reference and the fake DVD builder's stay.
-    graph->ReleaseRender();
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return graph->Refs() == 2; }, 5000)) << graph->Refs();
-    component.reset();
-    fresh.Reset();
+    ExpectTheNextOpenWorksAndTheOldGraphGoes();
 }
 
 TEST_F(GraphBuildTest, DeactivatingDuringTheBuildCancelsIt) {
@@ -150,7 +162,20 @@ TEST_F(GraphBuildTest, DestroyingTheComponentDuringTheBuild) {
 
     EXPECT_EQ(nullptr, component);
     EXPECT_EQ(1, graph->Calls("Abort"));
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !graph->RenderWaiting(); }, 5000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !graph->Waiting(); }, 5000));
+}
+
+TEST_F(GraphBuildTest, StopThatHangsLeavesTheGraph) {
+    ASSERT_EQ(S_FALSE, component->RenderMediaFile(L"C:\\clip.avi"));
+    ASSERT_TRUE(component->Play());
+    graph->stopBlocks = true;
+    HangForGood();
+
+    EXPECT_FALSE(component->Stop());
+
+    EXPECT_EQ(1, graph->Calls("Abort"));
+    EXPECT_EQ(State_Stopped, fresh->state) << "a new graph, stopped and empty";
+    ExpectTheNextOpenWorksAndTheOldGraphGoes();
 }
 
 TEST_F(GraphBuildTest, FailuresOfTheBuildStillRaise) {

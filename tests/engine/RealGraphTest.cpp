@@ -199,7 +199,7 @@ std::wstring BrokenSample(const std::string& name, std::streamsize bytes, bool z
         data.assign(std::istreambuf_iterator<char>(in), {});
     if (zeroRate) {
         size_t avih = data.find("avih"), strh = data.find("strh");
-        std::fill_n(data.begin() + avih + 8, 4, '\0'); // microseconds per frame
+        std::fill_n(data.begin() + avih + 8, 4, '\0');      // microseconds per frame
         std::fill_n(data.begin() + strh + 8 + 24, 4, '\0'); // the video stream's rate
     }
     std::string path = kScratch + "/" + name;
@@ -238,14 +238,16 @@ TEST_F(RealGraph, FileThatStopsDeliveringEndsVisiblyAndCanBeLeft) {
     graph.SetActive(true);
     std::vector<long> ends;
     graph.OnDSEvent = [&](TComponent*, long code, LONG_PTR, LONG_PTR) {
-        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT || code == EC_STREAM_ERROR_STOPPED)
+        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT ||
+            code == EC_STREAM_ERROR_STOPPED)
             ends.push_back(code);
     };
     {
         SCOPED_TRACE("cut short");
         ASSERT_EQ(S_FALSE, graph.RenderMediaFile(BrokenSample("truncated.avi", 3000000, false)));
         EXPECT_TRUE(graph.Play());
-        EXPECT_TRUE(testsupport::PumpUntil([&] { return !ends.empty(); }, 20000)) << "at position " << Position();
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !ends.empty(); }, 20000))
+            << "at position " << Position();
         graph.ResetGraph();
     }
     {

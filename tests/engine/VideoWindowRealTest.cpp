@@ -115,7 +115,8 @@ std::string PictureEndIssue(const ScreenFrame& frame, const RECT& area) {
     std::string issue;
     if (!frame.BrightAt(area.right - 3, area.bottom - 3))
         issue = "no picture corner inside ";
-    else if (frame.BrightAt(area.right + 2, area.bottom - 3) || frame.BrightAt(area.right - 3, area.bottom + 2))
+    else if (frame.BrightAt(area.right + 2, area.bottom - 3) ||
+             frame.BrightAt(area.right - 3, area.bottom + 2))
         issue = "picture beyond ";
     if (!issue.empty())
         issue += Describe(area);
@@ -165,8 +166,9 @@ protected:
         RemoveAudioRenderer();
         video->UpdateVideoWindow();
         ASSERT_TRUE(graph.Play());
-        ASSERT_TRUE(PumpUntil([&] { return video->RendererHandle() && IsWindowVisible(video->RendererHandle()); }))
-            << "the renderer window shows";
+        ASSERT_TRUE(PumpUntil([&] {
+            return video->RendererHandle() && IsWindowVisible(video->RendererHandle());
+        })) << "the renderer window shows";
         Pump(300);
     }
 
@@ -345,8 +347,10 @@ TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
     video->ShowFullScreen();
     Pump(200);
     EXPECT_TRUE(video->IsFullScreen());
-    EXPECT_TRUE(SameRect(monitor, WindowRect(video->RendererHandle()))) << Describe(WindowRect(video->RendererHandle()));
-    RECT middle{monitor.right / 2 - 100, monitor.bottom / 2 - 100, monitor.right / 2 + 100, monitor.bottom / 2 + 100};
+    EXPECT_TRUE(SameRect(monitor, WindowRect(video->RendererHandle())))
+        << Describe(WindowRect(video->RendererHandle()));
+    RECT middle{monitor.right / 2 - 100, monitor.bottom / 2 - 100, monitor.right / 2 + 100,
+                monitor.bottom / 2 + 100};
     std::vector<COLORREF> fullScreenPicture = Capture(middle);
     Pump(300);
     EXPECT_NE(fullScreenPicture, Capture(middle)) << "the picture moves in full screen";
@@ -376,7 +380,8 @@ TEST_F(RealVideoWindow, ScreenSequencesShowThePictureOnlyWhereItBelongs) {
         SCOPED_TRACE(testing::Message() << "drag step " << step);
         int dx = step <= 6 ? 14 : -9, dy = step % 3 == 0 ? -11 : 7;
         OffsetRect(&bounds, dx, dy);
-        SetWindowPos(form->Handle(), nullptr, bounds.left, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(form->Handle(), nullptr, bounds.left, bounds.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Application().ProcessMessages();
         RECT area = ScreenRectOf(video->Handle());
         ASSERT_TRUE(SameRect(area, WindowRect(renderer))) << Describe(WindowRect(renderer));
@@ -445,7 +450,8 @@ TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
     HWND renderer = video->RendererHandle();
     auto cursorOverRenderer = [&] {
         SetCursor(LoadCursor(nullptr, IDC_CROSS));
-        SendMessageA(renderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(renderer), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageA(renderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(renderer),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
     EXPECT_EQ(nullptr, cursorOverRenderer()) << "no cursor over the picture at rest";

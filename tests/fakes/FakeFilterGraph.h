@@ -32,14 +32,15 @@ public:
     long volume = 0;
     LONGLONG position = 0, duration = 100000000;
     OAFilterState state = State_Stopped;
-    // A build that hangs: RenderEx waits until Abort is called (or, with abortIgnored, until
-    // ReleaseRender, as a graph manager whose abort does nothing), then answers E_ABORT. It runs
-    // on the component's build thread; Abort comes from the window thread.
+    // A graph that hangs: RenderEx (renderBlocks) or Stop (stopBlocks) waits until Abort is called
+    // (or, with abortIgnored, until Unblock, as a graph manager whose abort does nothing), then
+    // answers E_ABORT. They run on the component's own thread; Abort comes from the window thread.
     bool renderBlocks = false;
+    bool stopBlocks = false;
     bool abortIgnored = false;
-    void ReleaseRender() { SetEvent(renderReleased_.get()); }
-    // RenderEx has begun waiting.
-    bool RenderWaiting() const { return renderWaiting_; }
+    void Unblock() { SetEvent(released_.get()); }
+    // A call has begun waiting.
+    bool Waiting() const { return waiting_; }
 
     // Queues an event and notifies the window the way the platform does (unless notifications are off).
     void QueueEvent(long code, LONG_PTR param1, LONG_PTR param2);
@@ -158,8 +159,10 @@ private:
     long notifyFlags_ = 0;
     DWORD_PTR logFile_ = 0;
     int renderers_ = 0;
-    vireon::UniqueHandle renderReleased_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    std::atomic<bool> renderWaiting_{false};
+    HRESULT WaitForRelease(const char* method, const std::string& argument);
+
+    vireon::UniqueHandle released_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<bool> waiting_{false};
 };
 
 } // namespace fakes
