@@ -238,14 +238,17 @@ HRESULT TFilterGraph::RunBounded(TBoundedGraphCall::TWork Work) {
     std::shared_ptr<TFilterGraph*> lifetime = FLifetime;
     ComPtr<IGraphBuilder> builder;
     FFilterGraph.As(&builder);
+    const IFilterGraph2* busy = FFilterGraph.Get();
     TBoundedGraphCall call(std::move(Work), builder);
     FBuild = &call;
     HRESULT result = call.Wait(FBuildTimeout, std::min(FBuildTimeout, kAbortGraceMs));
-    // Destroyed or deactivated meanwhile: the graph is already left to the call.
+    // Destroyed meanwhile: the graph is already left to the call.
     if (!*lifetime)
         return E_ABORT;
     FBuild = nullptr;
-    if (result == VFW_E_TIMEOUT && call.Abandoned())
+    // Timed out, or given up because the application ends; a deactivation meanwhile has left the
+    // graph already.
+    if (call.Abandoned() && FActive && FFilterGraph.Get() == busy)
         LeaveAbandonedGraph();
     return result;
 }
