@@ -24,6 +24,10 @@ enum TGraphControlEvent {
 
 enum TMembershipStep { msAdding = 0, msAdded = 1, msRemoving = 2, msRemoved = 3 };
 
+// Param of msRemoving and msRemoved when the graph was left to a build that does not return: the
+// member's filter stays in it and nothing of that graph may be called any more.
+constexpr int kGraphAbandoned = 1;
+
 // A component with a filter of its own (the video window): inserted into the graph on every
 // activation, taken out on every deactivation. The graph does not own it; see TGraphRegistration.
 class IGraphMember {

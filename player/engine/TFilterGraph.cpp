@@ -6,6 +6,7 @@
 #include "engine/TPinList.h"
 
 #include <algorithm>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 
@@ -75,16 +76,25 @@ void TFilterGraph::Activate() {
     BroadcastControlEvent(gcActive, 1);
 }
 
-void TFilterGraph::Deactivate() {
+// While a build runs the graph is busy with it, possibly for good: the build is cancelled and the
+// graph left to it without another call into it.
+void TFilterGraph::Deactivate(bool GraphAbandoned) {
+    bool abandoned = GraphAbandoned || FBuild;
+    if (FBuild)
+        std::exchange(FBuild, nullptr)->Cancel();
     BroadcastControlEvent(gcActive, 0);
     for (IGraphMember* member : std::vector<IGraphMember*>(FGraphMembers))
-        RemoveMember(member);
+        RemoveMember(member, abandoned);
     if (FMediaEvent) {
-        FMediaEvent->SetNotifyFlags(1);
+        if (!abandoned)
+            FMediaEvent->SetNotifyFlags(1);
         FMediaEvent.Reset();
     }
     Unregister();
-    CloseLogFile();
+    if (abandoned)
+        FLogStream.reset();
+    else
+        CloseLogFile();
     FFilterGraph.Reset();
     FCaptureGraph.Reset();
     FDvdGraph.Reset();
@@ -155,7 +165,7 @@ HRESULT TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
     if (!Object)
         return E_POINTER;
     *Object = nullptr;
-    if (!FActive)
+    if (!FActive || FBuild)
         return E_NOINTERFACE;
     if (FMode == gmCapture && FCaptureGraph && SUCCEEDED(FCaptureGraph->QueryInterface(Iid, Object)))
         return S_OK;
@@ -179,7 +189,14 @@ HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event,
     if (FAILED(QueryInterface(control)))
         return E_NOINTERFACE;
     BroadcastControlEvent(Event, 0);
-    return CheckMediaResult((control.Get()->*Command)());
+    if (Event != gcStop)
+        return CheckMediaResult((control.Get()->*Command)());
+    // Stopping waits for the graph's streaming threads, which a broken file can keep busy for good;
+    // a stop given up leaves the component with a new graph, stopped and empty.
+    HRESULT result = RunBounded([control] { return control->Stop(); });
+    if (result == E_ABORT || result == VFW_E_TIMEOUT)
+        return result;
+    return CheckMediaResult(result);
 }
 
 bool TFilterGraph::Play() {
@@ -195,17 +212,68 @@ bool TFilterGraph::Stop() {
     return ControlGraph(gcStop, &IMediaControl::Stop) == S_OK;
 }
 
+namespace {
+
+// Waiting this long after asking a build to abort before it is given up.
+constexpr DWORD kAbortGraceMs = 2000;
+
+// Runs on the build's thread: everything it uses comes with it.
+HRESULT BuildFileGraph(IFilterGraph2* Graph, const std::wstring& FileName) {
+    ComPtr<IBaseFilter> source;
+    HRESULT result = Graph->AddSourceFilter(FileName.c_str(), FileName.c_str(), &source);
+    if (FAILED(result))
+        return result;
+    TPinList pins(source.Get());
+    for (int i = 0; i < pins.Count(); ++i)
+        if (FAILED(result = Graph->RenderEx(pins.GetPin(i), 0, nullptr)))
+            return result;
+    return S_OK;
+}
+
+} // namespace
+
+HRESULT TFilterGraph::RunBounded(TBoundedGraphCall::TWork Work) {
+    if (FBuild)
+        return VFW_E_WRONG_STATE;
+    std::shared_ptr<TFilterGraph*> lifetime = FLifetime;
+    ComPtr<IGraphBuilder> builder;
+    FFilterGraph.As(&builder);
+    const IFilterGraph2* busy = FFilterGraph.Get();
+    TBoundedGraphCall call(std::move(Work), builder);
+    FBuild = &call;
+    HRESULT result = call.Wait(FBuildTimeout, std::min(FBuildTimeout, kAbortGraceMs));
+    // Destroyed meanwhile: the graph is already left to the call.
+    if (!*lifetime)
+        return E_ABORT;
+    FBuild = nullptr;
+    // Timed out, or given up because the application ends; a deactivation meanwhile has left the
+    // graph already.
+    if (call.Abandoned() && FActive && FFilterGraph.Get() == busy)
+        LeaveAbandonedGraph();
+    return result;
+}
+
 HRESULT TFilterGraph::RenderMediaFile(const std::wstring& FileName) {
     if (!FFilterGraph)
         return S_FALSE;
+    if (FBuild)
+        return VFW_E_WRONG_STATE;
     BroadcastControlEvent(gcFileRendering, 0);
-    ComPtr<IBaseFilter> source;
-    CheckMediaResult(FFilterGraph->AddSourceFilter(FileName.c_str(), FileName.c_str(), &source));
-    TPinList pins(source.Get());
-    for (int i = 0; i < pins.Count(); ++i)
-        CheckMediaResult(FFilterGraph->RenderEx(pins.GetPin(i), 0, nullptr));
+    if (!FFilterGraph)
+        return E_ABORT;
+    HRESULT result =
+        RunBounded([graph = FFilterGraph, FileName] { return BuildFileGraph(graph.Get(), FileName); });
+    if (result == E_ABORT || result == VFW_E_TIMEOUT)
+        return result;
+    CheckMediaResult(result);
     BroadcastControlEvent(gcFileRendered, 0);
     return S_FALSE;
+}
+
+// The component goes on with a new graph; the old one stays with the build's thread.
+void TFilterGraph::LeaveAbandonedGraph() {
+    Deactivate(true);
+    Activate();
 }
 
 HRESULT TFilterGraph::RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::wstring& FileName, int Flags) {
@@ -220,7 +288,7 @@ HRESULT TFilterGraph::RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::ws
 }
 
 void TFilterGraph::DisconnectAllPins() {
-    if (!FFilterGraph)
+    if (!FFilterGraph || FBuild)
         return;
     // From the sources downstream: a parser whose input goes drops its outputs itself. Wine's
     // parsers crash when their outputs are disconnected from outside after a pause.
@@ -260,7 +328,7 @@ bool TFilterGraph::DisconnectSourceLinks() {
 }
 
 void TFilterGraph::ResetGraph() {
-    if (!FFilterGraph)
+    if (!FFilterGraph || FBuild)
         return;
     Stop();
     DisconnectAllPins();
@@ -300,13 +368,14 @@ void TFilterGraph::AddMember(IGraphMember* Member) {
     Member->NotifyMembership(msAdded, 0);
 }
 
-void TFilterGraph::RemoveMember(IGraphMember* Member) {
+void TFilterGraph::RemoveMember(IGraphMember* Member, bool Abandoned) {
     if (!FFilterGraph)
         return;
-    Member->NotifyMembership(msRemoving, 0);
-    if (ComPtr<IBaseFilter> filter = Member->GetMemberFilter())
+    int param = Abandoned ? kGraphAbandoned : 0;
+    Member->NotifyMembership(msRemoving, param);
+    if (ComPtr<IBaseFilter> filter = Member->GetMemberFilter(); filter && !Abandoned)
         FFilterGraph->RemoveFilter(filter.Get());
-    Member->NotifyMembership(msRemoved, 0);
+    Member->NotifyMembership(msRemoved, param);
 }
 
 void TFilterGraph::AddGraphMember(IGraphMember* Member) {
@@ -322,8 +391,9 @@ void TFilterGraph::RemoveGraphMember(IGraphMember* Member) {
     if (found == FGraphMembers.end())
         return;
     FGraphMembers.erase(found);
+    // A member leaving during a build leaves its filter to the busy graph.
     if (FActive)
-        RemoveMember(Member);
+        RemoveMember(Member, FBuild != nullptr);
 }
 
 void TFilterGraph::AddEventListener(IGraphEventListener* Listener) {

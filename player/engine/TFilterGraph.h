@@ -5,6 +5,7 @@
 
 #include "engine/GraphEventTypes.h"
 #include "engine/GraphInterfaces.h"
+#include "engine/TBoundedGraphCall.h"
 #include "engine/TGraphRegistration.h"
 #include "engine/TGraphNotifyWindow.h"
 
@@ -37,6 +38,14 @@ public:
     const std::string& LogFile() const { return FLogFile; }
     void SetLogFile(const std::string& Value);
     HWND NotifyWindow() const { return FNotifyWindow.Handle(); }
+    // A media file's graph build and a stop run on a thread of their own while the window's
+    // messages keep being dispatched; one not finished after this many milliseconds is aborted,
+    // and when it still does not return, the graph is left to it and replaced (default 15 s).
+    DWORD BuildTimeout() const { return FBuildTimeout; }
+    void SetBuildTimeout(DWORD Value) { FBuildTimeout = Value; }
+    // A build or stop is running: meanwhile the graph is offered to nobody (it is busy and may not
+    // return).
+    bool Building() const { return FBuild != nullptr; }
 
     // Delegates by mode to the objects owned while active.
     HRESULT QueryInterface(REFIID Iid, void** Object);
@@ -148,10 +157,14 @@ private:
     bool DisconnectSourceLinks();
     // Broadcasts Event, then runs Command; E_NOINTERFACE (nothing done) without media control.
     HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
-    void Deactivate();
+    void Deactivate(bool GraphAbandoned = false);
+    void LeaveAbandonedGraph();
+    // Runs Work on a thread of its own (see BuildTimeout); E_ABORT when the component was
+    // deactivated or destroyed meanwhile, VFW_E_TIMEOUT when Work did not end in time.
+    HRESULT RunBounded(TBoundedGraphCall::TWork Work);
     void CreateGraphObjects();
     void AddMember(IGraphMember* Member);
-    void RemoveMember(IGraphMember* Member);
+    void RemoveMember(IGraphMember* Member, bool Abandoned);
     void OpenLogFile();
     void CloseLogFile();
     void Register();
@@ -194,6 +207,8 @@ private:
     Microsoft::WRL::ComPtr<IDvdGraphBuilder> FDvdGraph;
     Microsoft::WRL::ComPtr<IMediaEventEx> FMediaEvent;
     DWORD FGraphEditCookie = 0;
+    TBoundedGraphCall* FBuild = nullptr;
+    DWORD FBuildTimeout = 15000;
     vireon::UniqueFile FLogStream;
 };
 

@@ -6,7 +6,8 @@
 
 namespace vireon {
 
-TGraphRegistration::TGraphRegistration(TFilterGraph& Graph, IGraphMember* Member, IGraphEventListener* Listener)
+TGraphRegistration::TGraphRegistration(TFilterGraph& Graph, IGraphMember* Member,
+                                       IGraphEventListener* Listener)
     : FGraph(Graph.LifetimeCell()), FMember(Member), FListener(Listener) {
     Graph.AddGraphMember(Member);
     Graph.AddEventListener(Listener);
@@ -27,13 +28,16 @@ TGraphRegistration& TGraphRegistration::operator=(TGraphRegistration&& Other) no
 }
 
 void TGraphRegistration::Reset() {
-    std::shared_ptr<TFilterGraph*> cell = std::move(FGraph);
     IGraphMember* member = std::exchange(FMember, nullptr);
     IGraphEventListener* listener = std::exchange(FListener, nullptr);
-    if (!cell || !*cell)
-        return;
-    (*cell)->RemoveEventListener(listener);
-    (*cell)->RemoveGraphMember(member);
+    // The member still reaches the graph while it leaves it: it stops a running graph before its
+    // filter goes.
+    std::shared_ptr<TFilterGraph*> cell = FGraph;
+    if (cell && *cell) {
+        (*cell)->RemoveEventListener(listener);
+        (*cell)->RemoveGraphMember(member);
+    }
+    FGraph.reset();
 }
 
 } // namespace vireon

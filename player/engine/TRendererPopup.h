@@ -1,12 +1,13 @@
 // Keeps a video renderer's window as a popup owned by the form of a control, laid exactly over the
 // control (or a part of it): it follows every move, resize, minimise, restore, hide and show of
-// the form and the control. Used where the platform shows no picture in a renderer window that is
-// a child of ours.
+// the form, of the control and of every window between them (a panel the control sits on). Used
+// where the platform shows no picture in a renderer window that is a child of ours.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace vireon {
 
@@ -35,20 +36,33 @@ public:
     // size in between; Resume places it again.
     void Suspend();
     void Resume();
+    // Hides the mouse cursor over the renderer window (Wine's renderer ignores its own HideCursor):
+    // the renderer window's cursor is then set by us.
+    void SetCursorHidden(bool Value);
+    bool CursorHidden() const { return FCursorHidden; }
 
 private:
     static LRESULT CALLBACK FormProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
                                      DWORD_PTR Data);
-    void Follow(HWND Root);
+    static LRESULT CALLBACK RendererProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
+                                         DWORD_PTR Data);
+    void WatchRenderer(bool Watch);
+    // Watches the control's ancestors up to its form (empty: none).
+    void Follow(std::vector<HWND> Ancestors);
+    void Forget(HWND Ancestor);
     void Conceal();
+    void RepaintUncovered(HWND Root, const RECT& Before, const RECT& After);
 
     HWND FControl = nullptr;
     HWND FRenderer = nullptr;
-    HWND FRoot = nullptr;
+    std::vector<HWND> FFollowed;
     RECT FArea{};
     // The renderer window was showing when we hid it, so it shows again with the control.
     bool FHiddenByUs = false;
     bool FSuspended = false;
+    bool FCursorHidden = false;
+    // The renderer window is subclassed (only possible where this thread created it).
+    bool FRendererWatched = false;
 };
 
 // True where a renderer window made a child of ours shows its picture (Windows); false on Wine,

@@ -103,7 +103,7 @@ void TVideoWindow::Loaded() {
     FSavedExStyle = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE));
 }
 
-void TVideoWindow::NotifyMembership(TMembershipStep Step, int /*Param*/) {
+void TVideoWindow::NotifyMembership(TMembershipStep Step, int Param) {
     switch (Step) {
     case msAdding:
         FSetUpTried = false;
@@ -114,6 +114,12 @@ void TVideoWindow::NotifyMembership(TMembershipStep Step, int /*Param*/) {
             FOwnRenderer.As(&FVideoWindow);
         break;
     case msRemoving: {
+        if (Param == kGraphAbandoned) {
+            // The renderer stays in a graph that may never answer again: only our side goes.
+            ReleaseOverlay();
+            FPopup.Detach();
+            break;
+        }
         ComPtr<IFilterGraph> graph;
         if (FilterGraph())
             FilterGraph()->QueryInterface(graph);

@@ -196,6 +196,7 @@ void TVideoWindow::ShowCursorAgain(bool Moved, POINT Position) {
         long hidden = 0;
         if (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && (hidden || FRendererCursorHidden)) {
             FVideoWindow->HideCursor(OAFALSE);
+            FPopup.SetCursorHidden(false);
             FLastMouse = Position;
             FLastMouseTick = GetTickCount();
             FRendererCursorHidden = 0;
@@ -244,6 +245,7 @@ void TVideoWindow::IdleHandler(TObject* Sender, bool& Done) {
     long hidden = 0;
     if (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && !hidden && !FRendererCursorHidden) {
         FVideoWindow->HideCursor(OATRUE);
+        FPopup.SetCursorHidden(true);
         FRendererCursorHidden = -1;
         CallEvent(OnCursorShowHide, this, false);
     }

@@ -12,7 +12,9 @@
 
 #include <evcode.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 using Microsoft::WRL::ComPtr;
@@ -185,6 +187,94 @@ TEST_F(RealGraph, BadFilesRaiseAndTheComponentStaysUsable) {
     EXPECT_EQ(S_FALSE, graph.RenderMediaFile(copy));
     EXPECT_TRUE(graph.Play());
     EXPECT_TRUE(graph.Stop());
+}
+
+// A copy of the sample: cut after Bytes (0 = whole), the video stream's frame rate set to 0.
+std::wstring BrokenSample(const std::string& name, std::streamsize bytes, bool zeroRate) {
+    std::ifstream in(kScratch.substr(0, kScratch.rfind('/')) + "/samples/sample.avi", std::ios::binary);
+    std::string data = bytes ? std::string(static_cast<size_t>(bytes), '\0') : std::string();
+    if (bytes)
+        in.read(data.data(), bytes);
+    else
+        data.assign(std::istreambuf_iterator<char>(in), {});
+    if (zeroRate) {
+        size_t avih = data.find("avih"), strh = data.find("strh");
+        std::fill_n(data.begin() + avih + 8, 4, '\0');      // microseconds per frame
+        std::fill_n(data.begin() + strh + 8 + 24, 4, '\0'); // the video stream's rate
+    }
+    std::string path = kScratch + "/" + name;
+    std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+    return Wide(path);
+}
+
+TEST_F(RealGraph, BuildNotDoneInTimeIsLeftAndTheNextOpenPlays) {
+    graph.SetActive(true);
+    ComPtr<IFilterGraph> first;
+    ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(first));
+    graph.SetBuildTimeout(1);
+    EXPECT_EQ(VFW_E_TIMEOUT, graph.RenderMediaFile(kSample));
+    EXPECT_TRUE(graph.Active());
+    ComPtr<IFilterGraph> second;
+    ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(second));
+    EXPECT_NE(first.Get(), second.Get()) << "Wine's abort does nothing: the graph is left to its build";
+    first.Reset();
+    second.Reset();
+
+    // As the player opens: reset, a new graph, the file.
+    graph.SetBuildTimeout(15000);
+    graph.ResetGraph();
+    graph.SetActive(false);
+    graph.SetActive(true);
+    EXPECT_EQ(S_FALSE, graph.RenderMediaFile(kSample));
+    EXPECT_TRUE(graph.Play());
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return Position() >= 2000000; }, 10000)) << "the sample plays";
+    graph.ResetGraph();
+}
+
+// A file that stops delivering frames ends where the user sees it (its build fails, or playing it
+// ends with the end reaching the graph's listeners) and can be left: stopping it returns, at the
+// latest when the graph is given up, and the next file plays.
+TEST_F(RealGraph, FileThatStopsDeliveringEndsVisiblyAndCanBeLeft) {
+    graph.SetActive(true);
+    std::vector<long> ends;
+    graph.OnDSEvent = [&](TComponent*, long code, LONG_PTR, LONG_PTR) {
+        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT ||
+            code == EC_STREAM_ERROR_STOPPED)
+            ends.push_back(code);
+    };
+    {
+        SCOPED_TRACE("cut short");
+        ASSERT_EQ(S_FALSE, graph.RenderMediaFile(BrokenSample("truncated.avi", 3000000, false)));
+        EXPECT_TRUE(graph.Play());
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !ends.empty(); }, 20000))
+            << "at position " << Position();
+        graph.ResetGraph();
+    }
+    {
+        SCOPED_TRACE("frame rate 0");
+        // Wine's parser then starves the audio stream once its sound has played (10 s), and a stop
+        // waits for that stream for good.
+        graph.SetBuildTimeout(3000);
+        ASSERT_EQ(S_FALSE, graph.RenderMediaFile(BrokenSample("zero-rate.avi", 0, true)));
+        EXPECT_TRUE(graph.Play());
+        testsupport::PumpMessagesFor(12000);
+        DWORD stopping = GetTickCount();
+        graph.Stop();
+        EXPECT_LT(GetTickCount() - stopping, 60000u) << "the stop returned";
+        graph.ResetGraph();
+        graph.SetActive(false);
+        graph.SetActive(true);
+        ComPtr<IMediaControl> control;
+        OAFilterState state = State_Running;
+        ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(control));
+        EXPECT_HRESULT_SUCCEEDED(control->GetState(0, &state));
+        EXPECT_EQ(State_Stopped, state);
+    }
+    graph.OnDSEvent = nullptr;
+    ASSERT_EQ(S_FALSE, graph.RenderMediaFile(kSample));
+    EXPECT_TRUE(graph.Play());
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return Position() >= 2000000; }, 10000)) << "the sample plays";
+    graph.ResetGraph();
 }
 
 TEST_F(RealGraph, DvdModeOnWineWithoutAnException) {

@@ -6,12 +6,17 @@
 #include "engine/TVideoWindow.h"
 
 #include "forms/TApplication.h"
+#include "forms/TCustomControl.h"
 #include "forms/TForm.h"
+#include "forms/TMenuItem.h"
+#include "forms/TPopupMenu.h"
 #include "forms/TScreen.h"
 #include "forms/TTimer.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -75,6 +80,49 @@ std::string Describe(const RECT& r) {
            std::to_string(r.bottom);
 }
 
+// One read-back of the whole screen, taken at once, so that its pixels belong to one moment.
+class ScreenFrame {
+public:
+    ScreenFrame() : screen(nullptr), memory(CreateCompatibleDC(screen.get())) {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+        bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        selected.emplace(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    }
+    // The 3 x 3 pixels around X, Y are all bright: the picture's bright bottom-right corner.
+    bool BrightAt(int x, int y) const {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                COLORREF c = GetPixel(memory.get(), x + dx, y + dy);
+                if (GetRValue(c) < 170 || GetGValue(c) < 170 || GetBValue(c) < 170)
+                    return false;
+            }
+        return true;
+    }
+
+private:
+    WindowDC screen;
+    UniqueMemoryDC memory;
+    UniqueBitmap bitmap;
+    std::optional<SelectedObject> selected;
+    int width = 0, height = 0;
+};
+
+// The picture (whose bottom-right corner is bright in every frame of the sample) ends exactly at
+// Area's bottom-right corner, within a pixel: bright just inside, not bright 2 pixels outside.
+std::string PictureEndIssue(const ScreenFrame& frame, const RECT& area) {
+    std::string issue;
+    if (!frame.BrightAt(area.right - 3, area.bottom - 3))
+        issue = "no picture corner inside ";
+    else if (frame.BrightAt(area.right + 2, area.bottom - 3) ||
+             frame.BrightAt(area.right - 3, area.bottom + 2))
+        issue = "picture beyond ";
+    if (!issue.empty())
+        issue += Describe(area);
+    return issue;
+}
+
 class RealVideoWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -118,8 +166,9 @@ protected:
         RemoveAudioRenderer();
         video->UpdateVideoWindow();
         ASSERT_TRUE(graph.Play());
-        ASSERT_TRUE(PumpUntil([&] { return video->RendererHandle() && IsWindowVisible(video->RendererHandle()); }))
-            << "the renderer window shows";
+        ASSERT_TRUE(PumpUntil([&] {
+            return video->RendererHandle() && IsWindowVisible(video->RendererHandle());
+        })) << "the renderer window shows";
         Pump(300);
     }
 
@@ -183,6 +232,63 @@ TEST_F(RealVideoWindow, FollowsMinimiseRestoreHideAndShow) {
     ExpectPictureInsideControl();
 }
 
+TEST_F(RealVideoWindow, FollowsAPanelBetweenTheFormAndTheControl) {
+    auto* panel = new TCustomControl(form.get());
+    panel->SetBounds(20, 20, 440, 320);
+    panel->SetColor(RGB(200, 30, 30));
+    panel->SetParent(form.get());
+    video->SetParent(panel);
+    video->SetBounds(30, 20, 320, 240);
+    StartPlaying();
+    HWND renderer = video->RendererHandle();
+    ExpectPictureInsideControl();
+
+    panel->Hide();
+    EXPECT_FALSE(IsWindowVisible(renderer)) << "hidden with the panel";
+    panel->Show();
+    EXPECT_TRUE(IsWindowVisible(renderer)) << "shown with the panel";
+    panel->SetBounds(60, 50, 440, 320);
+    EXPECT_TRUE(SameRect(ScreenRectOf(video->Handle()), WindowRect(renderer)))
+        << "moved with the panel: " << Describe(ScreenRectOf(video->Handle())) << " renderer "
+        << Describe(WindowRect(renderer));
+    ExpectPictureInsideControl();
+}
+
+// Wine's renderer crashes when it leaves a graph that still runs: the control stops the graph
+// before its renderer goes, also when the form goes while the clip plays with its sound.
+TEST_F(RealVideoWindow, FormDestroyedWhilePlayingWithoutResettingTheGraph) {
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        if (!form) {
+            form = std::make_unique<TForm>();
+            form->SetBounds(60, 60, 520, 420);
+            video = new TVideoWindow(form.get());
+            video->SetName("VideoWindow");
+            video->SetBounds(40, 30, 320, 240);
+            video->SetParent(form.get());
+            video->SetFilterGraph(&graph);
+            form->Show();
+            graph.ResetGraph();
+        }
+        ASSERT_EQ(S_FALSE, graph.RenderMediaFile(kSample));
+        video->UpdateVideoWindow();
+        ASSERT_TRUE(graph.Play());
+        Pump(400 + 150 * round);
+        HWND renderer = video->RendererHandle();
+        form.reset();
+        video = nullptr;
+        Pump(200);
+        EXPECT_TRUE(!IsWindow(renderer) || !IsWindowVisible(renderer));
+        ComPtr<IMediaControl> control;
+        OAFilterState state = State_Running;
+        ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(control));
+        control->GetState(0, &state);
+        EXPECT_EQ(State_Stopped, state) << "the graph was stopped before the renderer left it";
+    }
+    EXPECT_TRUE(graph.Play()) << "what is left of the graph still runs";
+    Pump(300);
+}
+
 TEST_F(RealVideoWindow, DialogOverTheVideoIsOnTop) {
     StartPlaying();
     TForm dialog;
@@ -197,6 +303,43 @@ TEST_F(RealVideoWindow, DialogOverTheVideoIsOnTop) {
     EXPECT_EQ(video->RendererHandle(), WindowFromPoint(uncovered));
 }
 
+// The menu is read back from the screen while it tracks: it is the window at its place, and its
+// pixels stay still although the picture under it moves.
+TEST_F(RealVideoWindow, PopupMenuOverTheVideoIsOnTop) {
+    StartPlaying();
+    TPopupMenu menu(form.get());
+    for (const char* caption : {"Play", "Pause", "Stop", "Full screen", "Aspect ratio", "Colours"})
+        TMenuItem::Create(&menu, menu.Items(), {.Caption = caption});
+    RECT videoArea = ScreenRectOf(video->Handle());
+    bool checked = false;
+    HWND renderer = video->RendererHandle(), atMenu = nullptr, menuWindow = nullptr;
+    RECT sampled{};
+    std::vector<COLORREF> first, second;
+    // The menu's modal loop dispatches the thread's timers: the screen is read from there.
+    TTimer reader(nullptr, {.Interval = 150});
+    reader.OnTimer = [&](TObject*) {
+        menuWindow = FindWindowA("#32768", nullptr);
+        if (checked || !menuWindow || !IsWindowVisible(menuWindow))
+            return;
+        checked = true;
+        RECT menuRect = WindowRect(menuWindow), rendererRect = WindowRect(renderer);
+        IntersectRect(&sampled, &menuRect, &rendererRect);
+        InflateRect(&sampled, -3, -3);
+        atMenu = WindowFromPoint({(sampled.left + sampled.right) / 2, (sampled.top + sampled.bottom) / 2});
+        first = Capture(sampled);
+        Sleep(400);
+        second = Capture(sampled);
+        EndMenu();
+    };
+    menu.Popup(videoArea.left + 30, videoArea.top + 30, form->Handle());
+    reader.SetEnabled(false);
+    ASSERT_TRUE(checked) << "the menu showed";
+    ASSERT_GT(sampled.right - sampled.left, 20) << "the menu lies over the picture";
+    EXPECT_EQ(menuWindow, atMenu);
+    EXPECT_EQ(first, second) << "the menu's pixels, not the moving picture";
+    ExpectPictureInsideControl();
+}
+
 TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
     StartPlaying();
     RECT before = ScreenRectOf(video->Handle());
@@ -204,8 +347,10 @@ TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
     video->ShowFullScreen();
     Pump(200);
     EXPECT_TRUE(video->IsFullScreen());
-    EXPECT_TRUE(SameRect(monitor, WindowRect(video->RendererHandle()))) << Describe(WindowRect(video->RendererHandle()));
-    RECT middle{monitor.right / 2 - 100, monitor.bottom / 2 - 100, monitor.right / 2 + 100, monitor.bottom / 2 + 100};
+    EXPECT_TRUE(SameRect(monitor, WindowRect(video->RendererHandle())))
+        << Describe(WindowRect(video->RendererHandle()));
+    RECT middle{monitor.right / 2 - 100, monitor.bottom / 2 - 100, monitor.right / 2 + 100,
+                monitor.bottom / 2 + 100};
     std::vector<COLORREF> fullScreenPicture = Capture(middle);
     Pump(300);
     EXPECT_NE(fullScreenPicture, Capture(middle)) << "the picture moves in full screen";
@@ -224,6 +369,67 @@ TEST_F(RealVideoWindow, FullScreenCoversTheMonitorAndComesBack) {
     ExpectPictureInsideControl();
 }
 
+// Screen read-backs taken message round by message round: while the form is dragged, the picture
+// is on the control in every frame after each move; switching to full screen and back shows no
+// frame of the picture at its old size.
+TEST_F(RealVideoWindow, ScreenSequencesShowThePictureOnlyWhereItBelongs) {
+    StartPlaying();
+    HWND renderer = video->RendererHandle();
+    RECT bounds = WindowRect(form->Handle());
+    for (int step = 1; step <= 12; ++step) {
+        SCOPED_TRACE(testing::Message() << "drag step " << step);
+        int dx = step <= 6 ? 14 : -9, dy = step % 3 == 0 ? -11 : 7;
+        OffsetRect(&bounds, dx, dy);
+        SetWindowPos(form->Handle(), nullptr, bounds.left, bounds.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Application().ProcessMessages();
+        RECT area = ScreenRectOf(video->Handle());
+        ASSERT_TRUE(SameRect(area, WindowRect(renderer))) << Describe(WindowRect(renderer));
+        // Wine's renderer draws its next frame at the new place a moment later: until then the
+        // picture may be missing, but never off the control.
+        for (int frame = 0; frame < 4; ++frame) {
+            ScreenFrame screen;
+            if (screen.BrightAt(area.right - 3, area.bottom - 3)) {
+                EXPECT_EQ("", PictureEndIssue(screen, area)) << "frame " << frame;
+            }
+            EXPECT_FALSE(screen.BrightAt(area.right + 2, area.bottom - 3) ||
+                         screen.BrightAt(area.right - 3, area.bottom + 2))
+                << "frame " << frame << ": picture off the control";
+            Pump(15);
+        }
+    }
+    {
+        SCOPED_TRACE("after the drag");
+        Pump(300);
+        ScreenFrame settled;
+        EXPECT_EQ("", PictureEndIssue(settled, ScreenRectOf(video->Handle())));
+    }
+
+    RECT before = ScreenRectOf(video->Handle());
+    RECT monitor = TScreen::MonitorRectFromWindow(video->Handle());
+    auto watchSwitch = [&](const RECT& target, const RECT& old, const char* what) {
+        SCOPED_TRACE(what);
+        int pictures = 0;
+        for (int frame = 0; frame < 20; ++frame) {
+            ScreenFrame screen;
+            if (IsWindowVisible(renderer)) {
+                EXPECT_TRUE(SameRect(target, WindowRect(renderer))) << "frame " << frame;
+            }
+            bool atTarget = screen.BrightAt(target.right - 3, target.bottom - 3);
+            bool atOld = screen.BrightAt(old.right - 3, old.bottom - 3) &&
+                         !screen.BrightAt(old.right + 2, old.bottom - 3);
+            EXPECT_FALSE(atOld && !atTarget) << "frame " << frame << ": the picture at its old size";
+            pictures += atTarget;
+            Pump(15);
+        }
+        EXPECT_GT(pictures, 0) << "the picture shows at its new size";
+    };
+    video->ShowFullScreen();
+    watchSwitch(monitor, before, "into full screen");
+    video->LeaveFullScreen();
+    watchSwitch(before, monitor, "back from full screen");
+}
+
 TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
     StartPlaying();
     std::vector<bool> shown;
@@ -240,6 +446,15 @@ TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
         Application().HandleMessage();
     ASSERT_EQ(std::vector<bool>{false}, shown);
     EXPECT_GE(GetTickCount() - moved, 300u);
+    // Wine's renderer ignores HideCursor: the cursor over the renderer window is ours to set.
+    HWND renderer = video->RendererHandle();
+    auto cursorOverRenderer = [&] {
+        SetCursor(LoadCursor(nullptr, IDC_CROSS));
+        SendMessageA(renderer, WM_SETCURSOR, reinterpret_cast<WPARAM>(renderer),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(nullptr, cursorOverRenderer()) << "no cursor over the picture at rest";
     // Once hidden, further idle moments change nothing.
     for (int i = 0; i < 5; ++i)
         Application().HandleMessage();
@@ -248,6 +463,7 @@ TEST_F(RealVideoWindow, CursorHidesAtRestAndShowsAtTheNextMove) {
     EXPECT_EQ((std::vector<bool>{false, true}), shown);
     video->RendererWindow()->IsCursorHidden(&hidden);
     EXPECT_EQ(0, hidden);
+    EXPECT_NE(nullptr, cursorOverRenderer()) << "the cursor is back over the picture";
 }
 
 TEST_F(RealVideoWindow, ScreenSaverCommandIsSwallowed) {

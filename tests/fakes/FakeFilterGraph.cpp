@@ -108,6 +108,21 @@ STDMETHODIMP FakeFilterGraph::AddSourceFilter(LPCWSTR file, LPCWSTR name, IBaseF
     return Record("AddSourceFilter", Narrow(file));
 }
 
+STDMETHODIMP FakeFilterGraph::Abort() {
+    if (!abortIgnored)
+        Unblock();
+    return Record("Abort");
+}
+
+// Recorded before the wait: the window thread records Abort meanwhile.
+HRESULT FakeFilterGraph::WaitForRelease(const char* method, const std::string& argument) {
+    Record(method, argument);
+    waiting_ = true;
+    WaitForSingleObject(released_.get(), INFINITE);
+    waiting_ = false;
+    return E_ABORT;
+}
+
 STDMETHODIMP FakeFilterGraph::SetLogFile(DWORD_PTR file) {
     logFile_ = file;
     return Record("SetLogFile", file ? "file" : "0");
@@ -122,6 +137,8 @@ STDMETHODIMP FakeFilterGraph::RenderEx(IPin* pin, DWORD flags, DWORD*) {
         info.pFilter->Release();
     if (FAILED(renderResult))
         return Record("RenderEx", Narrow(info.achName), renderResult);
+    if (renderBlocks)
+        return WaitForRelease("RenderEx", Narrow(info.achName) + " waits");
     // A renderer of its own for every rendered pin, connected to it.
     auto renderer = MakeFake<FakeFilter>(L"Renderer " + std::to_wstring(++renderers_), 1, 0);
     if (auto* output = dynamic_cast<FakePin*>(pin))
@@ -145,6 +162,8 @@ STDMETHODIMP FakeFilterGraph::Pause() {
 }
 
 STDMETHODIMP FakeFilterGraph::Stop() {
+    if (stopBlocks)
+        return WaitForRelease("Stop", "waits");
     return Transition("Stop", stopResult, State_Stopped);
 }
 

@@ -5,6 +5,9 @@
 #include "fakes/FakeFilter.h"
 
 #include "common/DirectShowUuids.h"
+#include "common/Win32Handles.h"
+
+#include <atomic>
 
 #include <deque>
 
@@ -29,6 +32,15 @@ public:
     long volume = 0;
     LONGLONG position = 0, duration = 100000000;
     OAFilterState state = State_Stopped;
+    // A graph that hangs: RenderEx (renderBlocks) or Stop (stopBlocks) waits until Abort is called
+    // (or, with abortIgnored, until Unblock, as a graph manager whose abort does nothing), then
+    // answers E_ABORT. They run on the component's own thread; Abort comes from the window thread.
+    bool renderBlocks = false;
+    bool stopBlocks = false;
+    bool abortIgnored = false;
+    void Unblock() { SetEvent(released_.get()); }
+    // A call has begun waiting.
+    bool Waiting() const { return waiting_; }
 
     // Queues an event and notifies the window the way the platform does (unless notifications are off).
     void QueueEvent(long code, LONG_PTR param1, LONG_PTR param2);
@@ -57,7 +69,7 @@ public:
     STDMETHODIMP RenderFile(LPCWSTR, LPCWSTR) override { return E_NOTIMPL; }
     STDMETHODIMP AddSourceFilter(LPCWSTR file, LPCWSTR name, IBaseFilter** filter) override;
     STDMETHODIMP SetLogFile(DWORD_PTR file) override;
-    STDMETHODIMP Abort() override { return S_OK; }
+    STDMETHODIMP Abort() override;
     STDMETHODIMP ShouldOperationContinue() override { return S_OK; }
     STDMETHODIMP AddSourceFilterForMoniker(IMoniker*, IBindCtx*, LPCWSTR, IBaseFilter**) override {
         return E_NOTIMPL;
@@ -147,6 +159,10 @@ private:
     long notifyFlags_ = 0;
     DWORD_PTR logFile_ = 0;
     int renderers_ = 0;
+    HRESULT WaitForRelease(const char* method, const std::string& argument);
+
+    vireon::UniqueHandle released_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<bool> waiting_{false};
 };
 
 } // namespace fakes
