@@ -75,6 +75,8 @@ void TMainForm::CreateComponents() {
     VideoFrame = new TVideoFrame(this);
     VideoFrame->SetName("VideoFrame");
     VideoFrame->SetParent(this);
+    // The design-time place, until the skin's video area is known.
+    VideoFrame->SetBounds(0, 0, 320, 240);
     VideoFrame->SetAnchors(akLeft | akTop | akRight | akBottom);
     VideoFrame->SetPopupMenu(VideoFrame->Popup);
     VideoFrame->VideoWindow->SetColor(RGB(0, 0, 0));

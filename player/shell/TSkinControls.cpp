@@ -134,13 +134,17 @@ void TSkinControls::ShowMuted(bool Muted) {
 }
 
 void TSkinControls::ShowCaption(const std::string& Text) {
-    if (FCaptionLabel)
-        FCaptionLabel->SetText(WideFromAnsi(Text));
+    if (!FCaptionLabel)
+        return;
+    FCaptionLabel->SetText(WideFromAnsi(Text));
+    CaptionText = Text;
 }
 
 void TSkinControls::ShowElapsed(const std::string& Text) {
-    if (FElapsedLabel)
-        FElapsedLabel->SetText(WideFromAnsi(Text));
+    if (!FElapsedLabel)
+        return;
+    FElapsedLabel->SetText(WideFromAnsi(Text));
+    ElapsedText = Text;
 }
 
 } // namespace vireon

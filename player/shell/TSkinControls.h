@@ -38,6 +38,9 @@ struct TSkinControls {
     Microsoft::WRL::ComPtr<skin::ISkinVisual> FMuteOffButton;
     Microsoft::WRL::ComPtr<skin::ISkinStatic> FCaptionLabel;
     Microsoft::WRL::ComPtr<skin::ISkinStatic> FElapsedLabel;
+    // What the two labels show now.
+    std::string CaptionText;
+    std::string ElapsedText;
 
     // Binds the sliders (their fill lines emptied), the buttons and the labels named with Suffix, in
     // that order; what the form lacks stays empty. An error leaves bound what was bound before it.
