@@ -11,6 +11,13 @@
 
 namespace vireon {
 
+namespace {
+
+// Within its first second, playback counts as at its beginning (100-ns units).
+constexpr LONGLONG kAtTheBeginning = 10000000;
+
+} // namespace
+
 void TMainForm::UpdatePosition() {
     if (!FControls.FPositionBar)
         return;
@@ -83,13 +90,18 @@ void TMainForm::HandleControlEvent(TGraphControlEvent Event, int Param) {
     }
 }
 
-// A new reference clock takes playback back to the beginning.
+// A new reference clock takes playback back to the beginning. Where playback is at the beginning
+// already (the clock is set at the first run) there is nothing to do, and the platform's parser
+// under Wine hangs at the next stop after any seek: no seek then.
 void TMainForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
     if (Code != EC_CLOCK_CHANGED || !FSeeking)
         return;
+    LONGLONG current = 0;
+    if (SUCCEEDED(FSeeking->GetCurrentPosition(&current)) && current < kAtTheBeginning)
+        return;
     LONGLONG duration = 0;
     FSeeking->GetDuration(&duration);
-    LONGLONG current = 0;
+    current = 0;
     FSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &duration, AM_SEEKING_NoPositioning);
 }
 

@@ -262,6 +262,25 @@ TEST_F(MainForm, SlidersFollowPositionAndVolume) {
     EXPECT_EQ(controls.FPositionBar->GetStep(), controls.FPositionBar->GetPos());
 }
 
+TEST_F(MainForm, ANewClockTakesPlaybackBackToTheBeginning) {
+    Start();
+    ASSERT_TRUE(form->VideoFrame->OpenMedia("C:\\clips\\holiday.avi", false));
+    ASSERT_NE(nullptr, form->Seeking());
+    graph->position = 50'000'000;
+    graph->QueueEvent(EC_CLOCK_CHANGED, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(0, graph->position);
+    EXPECT_EQ(1, graph->Calls("SetPositions"));
+    // At the beginning already (the clock is set at the first run): no seek.
+    graph->position = 100'000;
+    graph->QueueEvent(EC_CLOCK_CHANGED, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(1, graph->Calls("SetPositions"));
+    // Without the graph active nothing is held to seek with.
+    form->VideoFrame->CloseMedia();
+    EXPECT_EQ(nullptr, form->Seeking());
+}
+
 TEST_F(MainForm, FullScreenDropsTheScreenSaverAndWatchesTheMouse) {
     int created = 0, rolledUp = 0;
     ShellWindows().CreateMiniBar = [&] { ++created; };
@@ -384,6 +403,51 @@ TEST(MainFormText, ParametersKeepQuotesSpacesAndLettersOutsideTheCodePage) {
     EXPECT_EQ(std::string::npos, path.find('?'));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
     DeleteFileW(name.c_str());
+}
+
+} // namespace
+
+namespace {
+
+// The platform's own DirectShow: the sample clip plays, a folder does not.
+TEST(MainFormRealGraph, AFolderParameterIsReportedAsNotPlayable) {
+    ComInitialization com;
+    shelltest::TCaughtEffects caught;
+    TMainForm* form = StartMainForm({.Parameters = {VIREON_BUILD_DIR "\\samples"}});
+    ASSERT_EQ(1u, caught.Messages.size());
+    EXPECT_EQ(kCannotPlayMessage, caught.Messages[0].Text);
+    // The player stays open and idle.
+    EXPECT_TRUE(form->Started());
+    EXPECT_TRUE(form->ElapsedTimer->Enabled());
+    EXPECT_FALSE(form->Timer->Enabled());
+    form->Free();
+    Application().ProcessMessages();
+}
+
+TEST(MainFormRealGraph, TheFirstParameterPlaysAndTheSliderFollows) {
+    ComInitialization com;
+    shelltest::TCaughtEffects caught;
+    const std::string sample = shelltest::SamplePath();
+    TMainForm* form = StartMainForm({.Parameters = {sample, "Z:\\no such clip.avi"}});
+    EXPECT_TRUE(caught.Messages.empty());
+    EXPECT_EQ(sample, form->VideoFrame->FileName());
+    EXPECT_TRUE(form->VideoFrame->Playing());
+    EXPECT_TRUE(form->Timer->Enabled());
+    EXPECT_NE(nullptr, form->Seeking());
+    const TSkinControls& controls = form->SkinControls();
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            Application().ProcessMessages();
+            return controls.FPositionBar->GetPos() > 0 && controls.ElapsedText == "0:00:01";
+        },
+        5000));
+    const RECT line = controls.FPositionLine->GetRect();
+    EXPECT_GT(line.right, line.left);
+    EXPECT_EQ("sample", controls.CaptionText);
+    EXPECT_EQ(kFileButtons, ClickableButtons(*form));
+    form->Close();
+    form->Free();
+    Application().ProcessMessages();
 }
 
 } // namespace

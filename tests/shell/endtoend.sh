@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program end to end: vireon.exe under Wine on the virtual screen plays the sample clip in
-# its skinned window. Two captures of the screen differ inside the video area (the moving test
+# its skinned window and ends when its window is closed. Two captures of the screen differ inside the video area (the moving test
 # pattern) and in the elapsed-time label; started without the skin beside it, it ends by itself.
 # Called by ctest as: endtoend.sh BUILD_DIR
 set -u
@@ -68,7 +68,16 @@ ticked=$(differing elapsed1 elapsed2)
 # The video area is not one flat colour: a picture is shown.
 colours=$(convert "$WORK/screen2.png" -format '%k' info: 2>/dev/null)
 [ "${colours:-0}" -gt 8 ] || fail "the video area shows no picture ($colours colours)"
-kill "$PID" 2>/dev/null
+# The close button of the title strip ends the program while it plays.
+xdotool mousemove $((x + 760)) $((y + 16)) click 1
+for _ in $(seq 1 100); do
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$PID" 2>/dev/null; then
+    fail "closing the playing window did not end the program"
+    kill "$PID" 2>/dev/null
+fi
 wait "$PID" 2>/dev/null
 PID=
 
