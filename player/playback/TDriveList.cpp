@@ -61,16 +61,21 @@ DWORD RunningPlatformId() {
 
 } // namespace
 
-void TDriveList::Refresh() {
-    DWORD mask = QueryLogicalDrives();
+std::vector<std::string> OpticalDriveRoots() {
+    std::vector<std::string> roots;
+    const DWORD mask = QueryLogicalDrives();
     for (int i = 0; i < 26; ++i) {
-        if (!(mask & (1u << i)))
-            continue;
         std::string root = std::string(1, static_cast<char>('a' + i)) + ":\\";
-        if (QueryDriveType(root) != DRIVE_CDROM)
-            continue;
+        if ((mask & (1u << i)) && QueryDriveType(root) == DRIVE_CDROM)
+            roots.push_back(std::move(root));
+    }
+    return roots;
+}
+
+void TDriveList::Refresh() {
+    for (const std::string& root : OpticalDriveRoots()) {
         TDriveInfo info;
-        info.Root = std::string(1, static_cast<char>('A' + i)) + ":\\";
+        info.Root = AsciiUpper(root[0]) + std::string(":\\");
         SHFILEINFOA shell{};
         if (SHGetFileInfoA(info.Root.c_str(), 0, &shell, sizeof shell,
                            SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON)) {

@@ -80,5 +80,7 @@ using TDriveTypeSeam = TSeam<UINT(const std::string& Root)>;
 TDriveTypeSeam& DriveTypeSeam();
 DWORD QueryLogicalDrives();
 UINT QueryDriveType(const std::string& Root);
+// The roots of the optical drives, "a:\" to "z:\" (lower case, as the platform is asked), in order.
+std::vector<std::string> OpticalDriveRoots();
 
 } // namespace vireon

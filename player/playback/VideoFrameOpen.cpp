@@ -46,7 +46,9 @@ bool IsVob(const std::string& Path) {
 } // namespace
 
 bool TVideoFrame::IsPlayableFile(const std::string& FileName) {
-    if (WordPosition(kPlayableExtensions, ExtractFileExtNoDot(FileName), ";") > 0)
+    // An extension holding the separator would match several words of the list at once.
+    const std::string extension = ExtractFileExtNoDot(FileName);
+    if (extension.find(';') == std::string::npos && WordPosition(kPlayableExtensions, extension, ";") > 0)
         return true;
     // The Video CD mask AVSEQ*.DAT.
     std::string name = AsciiUpperCase(NameOf(FileName));
@@ -290,14 +292,9 @@ bool TVideoFrame::OpenSubFolders(const std::string& Path) {
 }
 
 bool TVideoFrame::PlayDisk() {
-    DWORD mask = QueryLogicalDrives();
-    for (int i = 0; i < 26; ++i) {
-        if (!(mask & (1u << i)))
-            continue;
-        std::string root = std::string(1, static_cast<char>('a' + i)) + ":\\";
-        if (QueryDriveType(root) == DRIVE_CDROM && OpenSource(root))
+    for (const std::string& root : OpticalDriveRoots())
+        if (OpenSource(root))
             return true;
-    }
     return false;
 }
 
