@@ -35,6 +35,15 @@ window_origin() {
     return 1
 }
 
+# Waits up to 10 s for the player to end; true when it did.
+wait_exit() {
+    for _ in $(seq 1 100); do
+        kill -0 "$PID" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # capture NAME X Y W H: a part of the screen, as a picture file.
 capture() {
     import -window root -crop "$4x$5+$2+$3" +repage "$WORK/$1.png" 2>/dev/null
@@ -70,11 +79,7 @@ colours=$(convert "$WORK/screen2.png" -format '%k' info: 2>/dev/null)
 [ "${colours:-0}" -gt 8 ] || fail "the video area shows no picture ($colours colours)"
 # The close button of the title strip ends the program while it plays.
 xdotool mousemove $((x + 760)) $((y + 16)) click 1
-for _ in $(seq 1 100); do
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$PID" 2>/dev/null; then
+if ! wait_exit; then
     fail "closing the playing window did not end the program"
     kill "$PID" 2>/dev/null
 fi
@@ -95,14 +100,10 @@ done
 [ -n "$box" ] || fail "no message about the missing skin"
 # The message box has no skin: answering it ends the program.
 [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null
-for _ in $(seq 1 100); do
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$PID" 2>/dev/null; then
-    fail "the program did not end after the message about the missing skin"
-else
+if wait_exit; then
     PID=
+else
+    fail "the program did not end after the message about the missing skin"
 fi
 
 echo "$failures failed"
