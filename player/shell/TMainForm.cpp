@@ -124,10 +124,6 @@ void TMainForm::CreateHiddenButtons() {
     }
 }
 
-void TMainForm::DoCreate() {
-    TForm::DoCreate();
-}
-
 void TMainForm::FormCreate(TObject*) {
     FPopupTracking = false;
     BindSystemImages();
