@@ -131,8 +131,13 @@ void TMainForm::VideoFrameUpdateSubtitles(TObject*) {
 void TMainForm::VideoFrameFullScreenChanged(TObject*) {
     const bool fullScreen = VideoFrame->VideoWindow->IsFullScreen();
     miFullScreen->SetChecked(fullScreen);
-    if (!fullScreen && CallShellWindow(ShellWindows().MiniBarExists, false))
+    if (fullScreen)
+        return;
+    if (CallShellWindow(ShellWindows().MiniBarExists, false))
         CallShellWindow(ShellWindows().HideMiniBar);
+    // Back in the window, the cursor stays over the video: the activity watch ends with full screen.
+    ActivityTimer->SetEnabled(false);
+    VideoFrame->VideoWindow->SetCursor(crDefault);
 }
 
 void TMainForm::VideoFrameVolumeChange(TObject*) {

@@ -325,6 +325,8 @@ TEST_F(MainForm, FullScreenDropsTheScreenSaverAndWatchesTheMouse) {
     form->miFullScreenClick(nullptr);
     EXPECT_FALSE(form->VideoFrame->VideoWindow->IsFullScreen());
     EXPECT_FALSE(form->miFullScreen->Checked());
+    EXPECT_FALSE(form->ActivityTimer->Enabled()) << "no hiding of the cursor in the window";
+    EXPECT_EQ(crDefault, form->VideoFrame->VideoWindow->Cursor());
     form->OnWindowMessage = nullptr;
 }
 
