@@ -46,4 +46,9 @@ HRESULT CreateDvdGraphBuilder(ComPtr<IDvdGraphBuilder>& Builder) {
     return result;
 }
 
+bool RunningOnWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 } // namespace vireon

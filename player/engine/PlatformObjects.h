@@ -31,4 +31,7 @@ HRESULT CreatePlatformObject(REFCLSID ClassId, Microsoft::WRL::ComPtr<Interface>
 // The platform's DVD graph builder when it can supply a filter graph, otherwise our own.
 HRESULT CreateDvdGraphBuilder(Microsoft::WRL::ComPtr<IDvdGraphBuilder>& Builder);
 
+// Wine, recognised by ntdll's wine_get_version: its media objects need a few detours.
+bool RunningOnWine();
+
 } // namespace vireon

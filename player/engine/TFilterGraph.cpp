@@ -212,6 +212,25 @@ bool TFilterGraph::Stop() {
     return ControlGraph(gcStop, &IMediaControl::Stop) == S_OK;
 }
 
+HRESULT TFilterGraph::SeekTo(LONGLONG Position) {
+    ComPtr<IMediaSeeking> seeking;
+    ComPtr<IMediaControl> control;
+    if (FAILED(QueryInterface(seeking)) || FAILED(QueryInterface(control)))
+        return E_NOINTERFACE;
+    OAFilterState state = State_Stopped;
+    if (RunningOnWine() && FAILED(control->GetState(0, &state)))
+        state = State_Stopped;
+    if (state != State_Stopped && !Stop())
+        return VFW_E_WRONG_STATE;
+    HRESULT result =
+        seeking->SetPositions(&Position, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (state == State_Running)
+        Play();
+    else if (state == State_Paused)
+        Pause();
+    return result;
+}
+
 namespace {
 
 // Waiting this long after asking a build to abort before it is given up.

@@ -56,6 +56,10 @@ public:
     bool Play();
     bool Pause();
     bool Stop();
+    // Moves a media file's playback to Position (100-ns units) and keeps the graph's state. On
+    // Wine the graph is stopped around the seek: its parser hangs at the next stop after a seek
+    // in a running or paused graph.
+    HRESULT SeekTo(LONGLONG Position);
     HRESULT RenderMediaFile(const std::wstring& FileName);
     HRESULT RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::wstring& FileName, int Flags);
     void ResetGraph();

@@ -1,5 +1,7 @@
 #include "engine/TRendererPopup.h"
 
+#include "engine/PlatformObjects.h"
+
 #include <commctrl.h>
 
 #include "common/Win32Handles.h"
@@ -26,8 +28,7 @@ std::vector<HWND> AncestorsOf(HWND Control) {
 } // namespace
 
 bool PlatformShowsChildRenderer() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return !ntdll || !GetProcAddress(ntdll, "wine_get_version");
+    return !RunningOnWine();
 }
 
 HWND TRendererPopup::FindRendererWindow(const std::wstring& Caption) {

@@ -267,12 +267,7 @@ void TVideoFrame::SetPosition(int64_t Value) {
         }
         return;
     }
-    ComPtr<IMediaSeeking> seeking;
-    if (FAILED(FilterGraph->QueryInterface(seeking)))
-        return;
-    LONGLONG current = Value;
-    LONGLONG stop = GetDuration();
-    seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop, AM_SEEKING_NoPositioning);
+    FilterGraph->SeekTo(Value);
 }
 
 void TVideoFrame::ApplyVolume() {

@@ -91,18 +91,14 @@ void TMainForm::HandleControlEvent(TGraphControlEvent Event, int Param) {
 }
 
 // A new reference clock takes playback back to the beginning. Where playback is at the beginning
-// already (the clock is set at the first run) there is nothing to do, and the platform's parser
-// under Wine hangs at the next stop after any seek: no seek then.
+// already (the clock is set at the first run) there is nothing to do.
 void TMainForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
     if (Code != EC_CLOCK_CHANGED || !FSeeking)
         return;
     LONGLONG current = 0;
     if (SUCCEEDED(FSeeking->GetCurrentPosition(&current)) && current < kAtTheBeginning)
         return;
-    LONGLONG duration = 0;
-    FSeeking->GetDuration(&duration);
-    current = 0;
-    FSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &duration, AM_SEEKING_NoPositioning);
+    VideoFrame->FilterGraph->SeekTo(0);
 }
 
 void TMainForm::VideoFrameVideoWindowMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {

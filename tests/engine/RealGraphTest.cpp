@@ -106,6 +106,40 @@ TEST_F(RealGraph, RendersAndPlaysTheSample) {
     EXPECT_EQ(1u, filterGraph->Release());
 }
 
+// Wine's parser hangs at the stop that follows a seek in a running or paused graph; seeking
+// through the component must leave the state as it was and the next stop must return.
+TEST_F(RealGraph, SeeksKeepTheStateAndTheNextStopReturns) {
+    graph.SetBuildTimeout(5000);
+    graph.SetActive(true);
+    ASSERT_HRESULT_SUCCEEDED(graph.RenderMediaFile(kSample));
+    ComPtr<IMediaControl> control;
+    ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(control));
+    auto expectState = [&](OAFilterState expected, const char* what) {
+        SCOPED_TRACE(what);
+        OAFilterState state = -1;
+        control->GetState(2000, &state);
+        EXPECT_EQ(expected, state);
+    };
+
+    ASSERT_TRUE(graph.Play());
+    PumpMessages(800);
+    EXPECT_HRESULT_SUCCEEDED(graph.SeekTo(50000000));
+    expectState(State_Running, "seek while running");
+    PumpMessages(500);
+    EXPECT_GE(Position(), 50000000) << "playback goes on from the new place";
+    EXPECT_HRESULT_SUCCEEDED(graph.SeekTo(20000000));
+    PumpMessages(300);
+    graph.Pause();
+    PumpMessages(300);
+    EXPECT_HRESULT_SUCCEEDED(graph.SeekTo(10000000));
+    expectState(State_Paused, "seek while paused");
+    EXPECT_NEAR(10000000.0, static_cast<double>(Position()), 1000000.0);
+    EXPECT_TRUE(graph.Stop()) << "the stop after the seeks returns";
+    EXPECT_HRESULT_SUCCEEDED(graph.SeekTo(0));
+    expectState(State_Stopped, "seek while stopped");
+    graph.ResetGraph();
+}
+
 TEST_F(RealGraph, VolumeRoundTrip) {
     graph.SetActive(true);
     EXPECT_EQ(0, graph.GetVolumeLevel()); // no audio renderer yet
