@@ -37,11 +37,24 @@ std::string EncodeMailValue(std::string_view Text) {
 }
 
 std::string BugReportLink(std::string_view Message) {
-    const std::string body =
-        EncodeMailValue("Hello Vireon's Developers!") + kLineBreak +
-        EncodeMailValue("  I would like to report a bug (" + std::string(Message) + ")") + kLineBreak +
-        EncodeMailValue("  Steps to reproduce the bug: ");
-    return std::string("mailto:") + kSupportMailAddress + "?Subj=Bug%20Report&Body=" + body;
+    const std::string head = std::string("mailto:") + kSupportMailAddress +
+                             "?Subj=Bug%20Report&Body=" + EncodeMailValue("Hello Vireon's Developers!") +
+                             kLineBreak + EncodeMailValue("  I would like to report a bug (");
+    const std::string tail =
+        EncodeMailValue(")") + kLineBreak + EncodeMailValue("  Steps to reproduce the bug: ");
+    std::string message = EncodeMailValue(Message);
+    const size_t room = kMaxBugReportLink - head.size() - tail.size();
+    if (message.size() > room) {
+        const std::string ellipsis = "...";
+        size_t cut = room - ellipsis.size();
+        // Never half of a %XX.
+        if (cut >= 1 && message[cut - 1] == '%')
+            cut -= 1;
+        else if (cut >= 2 && message[cut - 2] == '%')
+            cut -= 2;
+        message = message.substr(0, cut) + ellipsis;
+    }
+    return head + message + tail;
 }
 
 bool TBugReport::Report(const std::string& Message) {

@@ -14,6 +14,10 @@ namespace vireon {
 // add fields.
 std::string EncodeMailValue(std::string_view Text);
 
+// The shell cannot take long links (Wine's crashes past about 1000 characters, Windows refuses
+// past about 2000), so a long message is cut, ending in "...", to keep the link within this.
+constexpr size_t kMaxBugReportLink = 900;
+
 // The mail link reporting an error with that message.
 std::string BugReportLink(std::string_view Message);
 

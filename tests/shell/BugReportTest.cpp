@@ -108,6 +108,26 @@ TEST(BugReportLink, HostileMessagesStayInsideTheBody) {
               EncodeMailValue("%&?#= -._~!$'()*+,;:@azAZ09/\\"));
 }
 
+TEST(BugReportLink, LongMessagesAreCutToALinkTheShellTakes) {
+    for (const std::string& message :
+         {std::string(5000, 'x'), std::string(3000, '&'), std::string(899, ' ') + "tail"}) {
+        SCOPED_TRACE(message.substr(0, 1));
+        const std::string link = BugReportLink(message);
+        EXPECT_LE(link.size(), kMaxBugReportLink);
+        EXPECT_EQ((std::vector<std::string>{"Subj", "Body"}), FieldNames(link));
+        const std::string body = Decode(Body(link));
+        const size_t open = body.find("report a bug (");
+        const size_t close = body.find("...)\r  Steps");
+        ASSERT_NE(std::string::npos, open);
+        ASSERT_NE(std::string::npos, close) << "the cut message ends in an ellipsis";
+        const std::string kept = body.substr(open + 14, close - open - 14);
+        EXPECT_EQ(message.substr(0, kept.size()), kept) << "what is kept is the message's start";
+        EXPECT_GT(kept.size(), 200u);
+    }
+    const std::string fits(300, 'y');
+    EXPECT_NE(std::string::npos, Decode(Body(BugReportLink(fits))).find("(" + fits + ")"));
+}
+
 TEST(BugReport, TwoErrorsOpenTwoMailsAFloodOfOneOpensOne) {
     OpenedLinks opened;
     TBugReport report;
