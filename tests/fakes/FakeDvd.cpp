@@ -133,12 +133,12 @@ STDMETHODIMP FakeDvdInfo2::GetNumberOfChapters(ULONG title, ULONG* count) {
 
 STDMETHODIMP FakeDvdInfo2::IsAudioStreamEnabled(ULONG stream, WINBOOL* enabled) {
     Record("IsAudioStreamEnabled", std::to_string(stream));
-    return Put<WINBOOL>(enabled, stream < audioStreams);
+    return Put<WINBOOL>(enabled, stream < audioStreams && !disabledAudio.count(stream));
 }
 
 STDMETHODIMP FakeDvdInfo2::IsSubpictureStreamEnabled(ULONG stream, WINBOOL* enabled) {
     Record("IsSubpictureStreamEnabled", std::to_string(stream));
-    return Put<WINBOOL>(enabled, stream < subpictureStreams);
+    return Put<WINBOOL>(enabled, stream < subpictureStreams && !disabledSubpictures.count(stream));
 }
 
 FakeDvdGraphBuilder::FakeDvdGraphBuilder(FakeFilterGraph* graph)

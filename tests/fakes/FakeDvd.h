@@ -5,6 +5,7 @@
 #include "fakes/FakeFilterGraph.h"
 
 #include <functional>
+#include <set>
 
 namespace fakes {
 
@@ -155,6 +156,8 @@ public:
     BOOL subpictureDisabled = TRUE;
     ULONG titles = 0;
     std::map<ULONG, ULONG> chapters; // per title
+    // Streams below the counts above that the navigator reports as disabled.
+    std::set<ULONG> disabledAudio, disabledSubpictures;
     ULONG uops = 0;
 
     STDMETHODIMP GetCurrentDomain(DVD_DOMAIN* value) override;
