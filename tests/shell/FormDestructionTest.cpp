@@ -139,7 +139,8 @@ TEST_F(FormDestruction, FreedFromItsOwnGraphEventHandler) {
     PumpMessages();
     // The handler finished on a whole form, the other listener heard the event, and only then
     // did the form go.
-    EXPECT_EQ((Strings{"event 1 main", "handler done main", "OnDestroy main skinned", "WM_DESTROY main"}), log);
+    EXPECT_EQ((Strings{"event 1 main", "handler done main", "OnDestroy main skinned", "WM_DESTROY main"}),
+              log);
     EXPECT_EQ(1, after.graphCalls);
     component->RemoveEventListener(&after);
 }
@@ -151,7 +152,8 @@ TEST_F(FormDestruction, FreedFromItsOwnSkinClickHandler) {
     RunLoop();
     form->Skin().Click(form->Handle(), L"bnStop");
     RunLoop();
-    EXPECT_EQ((Strings{"click main", "click handled main", "OnDestroy main skinned", "WM_DESTROY main"}), log);
+    EXPECT_EQ((Strings{"click main", "click handled main", "OnDestroy main skinned", "WM_DESTROY main"}),
+              log);
 }
 
 } // namespace

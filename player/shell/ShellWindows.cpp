@@ -1,0 +1,10 @@
+#include "shell/ShellWindows.h"
+
+namespace vireon {
+
+TShellWindows& ShellWindows() {
+    static TShellWindows windows;
+    return windows;
+}
+
+} // namespace vireon
