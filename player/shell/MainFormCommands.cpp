@@ -131,12 +131,18 @@ void TMainForm::VideoFrameUpdateSubtitles(TObject*) {
 void TMainForm::VideoFrameFullScreenChanged(TObject*) {
     const bool fullScreen = VideoFrame->VideoWindow->IsFullScreen();
     miFullScreen->SetChecked(fullScreen);
-    if (!fullScreen && CallShellWindow(ShellWindows().MiniBarExists, false))
+    if (fullScreen)
+        return;
+    // In a window the cursor stays, and the bar is gone at once.
+    ActivityTimer->SetEnabled(false);
+    if (CallShellWindow(ShellWindows().MiniBarExists, false))
         CallShellWindow(ShellWindows().HideMiniBar);
 }
 
 void TMainForm::VideoFrameVolumeChange(TObject*) {
     RefreshVolume();
+    if (CallShellWindow(ShellWindows().MiniBarExists, false))
+        CallShellWindow(ShellWindows().RefreshMiniBarVolume);
 }
 
 void TMainForm::VideoFramePlayingStatusChanged(TObject*) {
@@ -158,18 +164,21 @@ void TMainForm::RefreshPlayingStatus() {
     CallShellWindow(ShellWindows().RefreshMiniBarPlayButtons);
     FControls.ShowCaption(VideoFrame->GetTitleText());
     CallShellWindow(ShellWindows().RefreshMiniBarCaptionAndButtons);
-    if (!FButtons)
-        return;
+    if (FButtons)
+        ApplyButtonRule(*FButtons);
+}
+
+void TMainForm::ApplyButtonRule(TButtonController& Buttons) {
     if (!VideoFrame->HasMedia()) {
-        FButtons->DisableButtons(TButtonController::kAllButtons);
+        Buttons.DisableButtons(TButtonController::kAllButtons);
         return;
     }
-    FButtons->EnableButtons(TButtonController::kAllButtons);
+    Buttons.EnableButtons(TButtonController::kAllButtons);
     if (VideoFrame->IsDVD())
-        FButtons->DisableButtons((miAudioTracks->Enabled() ? 0 : TButtonController::kAudioButton) |
-                                 (miSubtitles->Enabled() ? 0 : TButtonController::kSubtitlesButton));
+        Buttons.DisableButtons((miAudioTracks->Enabled() ? 0 : TButtonController::kAudioButton) |
+                               (miSubtitles->Enabled() ? 0 : TButtonController::kSubtitlesButton));
     else
-        FButtons->DisableButtons(TButtonController::kDvdButtons);
+        Buttons.DisableButtons(TButtonController::kDvdButtons);
 }
 
 } // namespace vireon

@@ -34,7 +34,7 @@ void TMainForm::SkinScroll(skin::ISkin*, skin::ISkinObject* Source, int NewPos) 
         // The line follows the thumb now, also while paused, not only at the next tick.
         if (SameText(name, "sbPosition"))
             FControls.ShowPositionLine(NewPos);
-    } else if (SameText(name, "sbVolume")) {
+    } else if (SameText(name, "sbVolume") || SameText(name, "sbVolume_m")) {
         FDraggedSlider.Reset();
         VideoFrame->SetVolume(kVolumeMax - std::clamp(NewPos, 0, kVolumeMax));
     }

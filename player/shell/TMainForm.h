@@ -121,6 +121,9 @@ public:
     void VideoFrameContextPopup(TObject* Sender, POINT MousePos, bool& Handled);
     void VideoFrameVideoWindowMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void RefreshPlayingStatus();
+    // The controlled buttons for what the media offers: all ten without media, the DVD ones only
+    // for a DVD, audio and subtitles only while their menus are enabled.
+    void ApplyButtonRule(TButtonController& Buttons);
     void RefreshCodecs();
 
     // Timers, sliders and the graph listener (MainFormPlayback.cpp).
