@@ -85,12 +85,16 @@ void TMainForm::HandleControlEvent(TGraphControlEvent Event, int Param) {
 
 // A new reference clock takes playback back to the beginning.
 void TMainForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
-    if (Code != EC_CLOCK_CHANGED || !FSeeking)
+    RewindOnClockChange(FSeeking.Get(), Code);
+}
+
+void RewindOnClockChange(IMediaSeeking* Seeking, long Code) {
+    if (Code != EC_CLOCK_CHANGED || !Seeking)
         return;
     LONGLONG duration = 0;
-    FSeeking->GetDuration(&duration);
+    Seeking->GetDuration(&duration);
     LONGLONG current = 0;
-    FSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &duration, AM_SEEKING_NoPositioning);
+    Seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &duration, AM_SEEKING_NoPositioning);
 }
 
 void TMainForm::VideoFrameVideoWindowMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {

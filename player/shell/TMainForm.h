@@ -172,6 +172,9 @@ private:
     bool FStarted = false;
 };
 
+// A new reference clock takes playback back to the beginning (EC_CLOCK_CHANGED while seeking is held).
+void RewindOnClockChange(IMediaSeeking* Seeking, long Code);
+
 // Handles ANSI paths can carry: the path itself when the code page holds every letter of it, else
 // its short form when the file exists, else the closest ANSI text.
 std::string AnsiPathFromWide(const std::wstring& Path);

@@ -1,12 +1,10 @@
 #include "shell/TMiniControlForm.h"
 
+#include "shell/HiddenButtons.h"
 #include "shell/TMainForm.h"
 
 #include "common/DirectShowUuids.h"
 #include "forms/TApplication.h"
-#include "forms/TSpeedButton.h"
-
-#include <evcode.h>
 
 namespace vireon {
 
@@ -42,12 +40,7 @@ void TMiniControlForm::BeforeDestruction() {
 }
 
 void TMiniControlForm::CreateHiddenButtons() {
-    struct TButtonDef {
-        const char* Name;
-        const char* Caption;
-        void (TMiniControlForm::*Handler)(TObject*);
-    };
-    static const TButtonDef buttons[] = {
+    static const THiddenButton<TMiniControlForm> buttons[] = {
         {"bnPlay", "Play", &TMiniControlForm::bnPlayClick},
         {"bnPause", "Pause", &TMiniControlForm::bnPlayClick},
         {"bnStop", "Stop", &TMiniControlForm::bnStopClick},
@@ -67,14 +60,7 @@ void TMiniControlForm::CreateHiddenButtons() {
         {"bnAudio", "Audio", &TMiniControlForm::bnAudioClick},
         {"bnSubtitles", "Subtitles", &TMiniControlForm::bnSubtitlesClick},
     };
-    for (const TButtonDef& def : buttons) {
-        auto handler = def.Handler;
-        new TSpeedButton(this, {.Parent = this,
-                                .Name = def.Name,
-                                .Caption = def.Caption,
-                                .Visible = false,
-                                .OnClick = [this, handler](TObject* Sender) { (this->*handler)(Sender); }});
-    }
+    vireon::CreateHiddenButtons(this, buttons);
 }
 
 void TMiniControlForm::FormCreate() {
@@ -237,12 +223,7 @@ void TMiniControlForm::HandleControlEvent(TGraphControlEvent Event, int Param) {
 
 // As the main window: a new reference clock takes playback back to the beginning.
 void TMiniControlForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
-    if (Code != EC_CLOCK_CHANGED || !FSeeking)
-        return;
-    LONGLONG duration = 0;
-    FSeeking->GetDuration(&duration);
-    LONGLONG current = 0;
-    FSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &duration, AM_SEEKING_NoPositioning);
+    RewindOnClockChange(FSeeking.Get(), Code);
 }
 
 } // namespace vireon

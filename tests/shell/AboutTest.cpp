@@ -5,7 +5,7 @@
 
 #include "forms/TApplication.h"
 #include "forms/TScreen.h"
-#include "util/ShellOpen.h"
+#include "ShellOpenLog.h"
 
 #include "support/MessagePump.h"
 
@@ -99,13 +99,8 @@ TEST_F(AboutTest, OpenedTwiceGivesTwoWindowsInTurnAndTheReferenceClearsOnClose) 
 }
 
 TEST_F(AboutTest, TheLinkLightsUpUnderTheMouseAndOpensTheSite) {
-    std::vector<std::string> opened;
-    TScopedSeam shell(ShellExecuteSeam(), [&](HWND, const char*, const char* File, const char* Parameters,
-                                              const char*, int Show) {
-        opened.push_back(std::string(File) + "|" + (Parameters ? Parameters : "") + "|" +
-                         std::to_string(Show));
-        return reinterpret_cast<HINSTANCE>(42);
-    });
+    shelltest::TShellOpenLog shell;
+    std::vector<std::string>& opened = shell.Opened;
     TAboutDlg* about = ShowAbout(skin.Get());
     HWND window = about->Handle();
     const LPARAM onSite = CentreOf(about->Site());

@@ -4,7 +4,7 @@
 #include "shell/TCodecMessageDlg.h"
 
 #include "forms/TApplication.h"
-#include "util/ShellOpen.h"
+#include "ShellOpenLog.h"
 
 #include <gtest/gtest.h>
 
@@ -153,13 +153,8 @@ TEST_F(CodecDialogTest, NoPictureWhenTheFileIsMissingOrBroken) {
 }
 
 TEST_F(CodecDialogTest, ShowCodecMessageEndsByEscapeOrTheWebButton) {
-    std::vector<std::string> opened;
-    TScopedSeam shell(ShellExecuteSeam(), [&](HWND, const char*, const char* File, const char* Parameters,
-                                              const char*, int Show) {
-        opened.push_back(std::string(File) + "|" + (Parameters ? Parameters : "") + "|" +
-                         std::to_string(Show));
-        return reinterpret_cast<HINSTANCE>(42);
-    });
+    shelltest::TShellOpenLog shell;
+    std::vector<std::string>& opened = shell.Opened;
     // Escape, then Enter, on the dialog once it is up: each lands on "Close", which ends it.
     for (WORD key : {WORD(VK_RETURN), WORD(VK_ESCAPE)}) {
         SCOPED_TRACE(key);
