@@ -105,6 +105,14 @@ TEST_F(CodecDialogTest, TextsAndButtons) {
     EXPECT_NE(nullptr, form->Image1->Bitmap());
     EXPECT_EQ(64, form->Image1->Width());
     EXPECT_EQ(64, form->Image1->Height());
+    // Upright: the amber warning badge stands at the lower right of the disc.
+    const std::vector<uint32_t> shown = PixelsOf(form->Image1->Bitmap(), 64, 64);
+    auto amber = [&](int X, int Y) {
+        const uint32_t p = shown[size_t(Y) * 64 + X];
+        return ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 120 && (p & 0xFF) < 110;
+    };
+    EXPECT_TRUE(amber(40, 58));
+    EXPECT_FALSE(amber(40, 5));
 }
 
 TEST_F(CodecDialogTest, ThePictureIsBlendedOverTheFaceColourByItsAlpha) {

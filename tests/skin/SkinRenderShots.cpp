@@ -84,11 +84,16 @@ protected:
             Find<ISkinButton>(window, (stem + suffix).c_str())->SetDisabled(true);
     }
 
-    // What the player shows with nothing loaded: the ten buttons of its button controller disabled.
-    void DisableControlled(HWND window, const std::wstring& suffix) {
+    // What the player shows with nothing loaded: the ten buttons of its button controller disabled,
+    // the position fill line emptied by the binding.
+    void ShowIdle(HWND window, const std::wstring& suffix) {
         for (const wchar_t* stem : {L"Prev", L"Next", L"Menu", L"Audio", L"Subtitles", L"Colors",
                                     L"FullScreen", L"Maximize", L"Stop", L"NextFrame"})
             Find<ISkinButton>(window, (L"bn" + std::wstring(stem) + suffix).c_str())->SetDisabled(true);
+        auto positionLine = Find<ISkinStatic>(window, (L"sbPositionLine" + suffix).c_str());
+        RECT line = positionLine->GetRect();
+        line.right = line.left;
+        positionLine->SetRect(line);
     }
 
     void Hover(HWND window, int x, int y) {
@@ -108,7 +113,7 @@ protected:
 TEST_F(SkinShots, MainForm) {
     skintest::TestWindow idle(true);
     skin_->ApplySkin(idle.get());
-    DisableControlled(idle.get(), L"");
+    ShowIdle(idle.get(), L"");
     Hover(idle.get(), 730, 16); // over the disabled "bnMaximize" of the title strip
     Shoot(idle.get(), "MainForm-idle");
 
