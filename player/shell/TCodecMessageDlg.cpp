@@ -64,7 +64,7 @@ void TCodecMessageDlg::CreateLabels() {
     Label1 = new TLabel(this, {.Parent = this,
                                .Name = "Label1",
                                .Caption = "Insufficient decoders to play media.",
-                               .Bounds = Bounds(kTextLeft, 10, kTextWidth, 14),
+                               .Bounds = Bounds(8, 10, kClientWidth - 16, 14),
                                .Bold = true});
     Label2 =
         new TLabel(this, {.Parent = this,

@@ -30,12 +30,12 @@ TColorControlForm::TColorControlForm(TComponent* AOwner, TVideoWindow* Video) : 
     Shape1->SetPen({kTextColor, 3});
     Shape1->SetParent(this);
 
-    TrackBar1 = AddTrackBar("TrackBar1", "Brightness", kMargin, 0, 10000, 1000, 750);
-    TrackBar2 = AddTrackBar("TrackBar2", "Contrast", kMargin + kRowHeight, 0, 20000, 2000, 10000);
-    TrackBar3 = AddTrackBar("TrackBar3", "Hue", kMargin + 2 * kRowHeight, -180, 180, 36, 0);
-    TrackBar4 = AddTrackBar("TrackBar4", "Saturation", kMargin + 3 * kRowHeight, 0, 20000, 2000, 10000);
+    TrackBar1 = AddTrackBar("TrackBar1", "Brightness", kMargin + 2, 0, 10000, 1000, 750);
+    TrackBar2 = AddTrackBar("TrackBar2", "Contrast", kMargin + 2 + kRowHeight, 0, 20000, 2000, 10000);
+    TrackBar3 = AddTrackBar("TrackBar3", "Hue", kMargin + 2 + 2 * kRowHeight, -180, 180, 36, 0);
+    TrackBar4 = AddTrackBar("TrackBar4", "Saturation", kMargin + 2 + 3 * kRowHeight, 0, 20000, 2000, 10000);
 
-    const int below = kMargin + 4 * kRowHeight + 4;
+    const int below = kMargin + 2 + 4 * kRowHeight + 4;
     CheckBox1 = new TCheckBox(this);
     CheckBox1->SetName("CheckBox1");
     CheckBox1->SetCaption("Utilized colors");
@@ -65,9 +65,11 @@ TColorControlForm::~TColorControlForm() {
 
 TTrackBar* TColorControlForm::AddTrackBar(const char* Name, const char* Caption, int Top, int Min, int Max,
                                           int Frequency, int Position) {
-    auto* label = new TLabel(this, {.Parent = this,
-                                    .Caption = Caption,
-                                    .Bounds = {kMargin, Top, kMargin + kControlWidth, Top + kLabelHeight}});
+    auto* label =
+        new TLabel(this, {.Parent = this,
+                          .Caption = Caption,
+                          // Indented, clear of the frame's rounded corner.
+                          .Bounds = {kMargin + 4, Top, kMargin + kControlWidth, Top + kLabelHeight}});
     label->Font().SetColor(kTextColor);
     auto* bar = new TTrackBar(this);
     bar->SetName(Name);
@@ -88,6 +90,8 @@ void TColorControlForm::FormShow(TObject*) {
     const TColor face = key == COLORREF(clNone) ? kPlainFace : TColor(key);
     SetColor(face);
     Shape1->SetBrush({face, bsSolid});
+    // The frame lies under the controls.
+    SetWindowPos(Shape1->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const POINT origin = FVideo->ClientOrigin();
     SetBounds(origin.x + FVideo->Width() / 2 - Width() / 2, origin.y + FVideo->Height() / 2 - Height() / 2,
               Width(), Height());
