@@ -133,10 +133,11 @@ void TMainForm::VideoFrameFullScreenChanged(TObject*) {
     miFullScreen->SetChecked(fullScreen);
     if (fullScreen)
         return;
-    // In a window the cursor stays, and the bar is gone at once.
-    ActivityTimer->SetEnabled(false);
     if (CallShellWindow(ShellWindows().MiniBarExists, false))
         CallShellWindow(ShellWindows().HideMiniBar);
+    // Back in the window, the cursor stays over the video: the activity watch ends with full screen.
+    ActivityTimer->SetEnabled(false);
+    VideoFrame->VideoWindow->SetCursor(crDefault);
 }
 
 void TMainForm::VideoFrameVolumeChange(TObject*) {

@@ -11,6 +11,13 @@
 
 namespace vireon {
 
+namespace {
+
+// Within its first second, playback counts as at its beginning (100-ns units).
+constexpr LONGLONG kAtTheBeginning = 10000000;
+
+} // namespace
+
 void TMainForm::UpdatePosition() {
     if (!FControls.FPositionBar)
         return;
@@ -83,7 +90,9 @@ void TMainForm::HandleControlEvent(TGraphControlEvent Event, int Param) {
     }
 }
 
-// A new reference clock takes playback back to the beginning.
+// A new reference clock takes playback back to the beginning. Where playback is at the beginning
+// already (the clock is set at the first run) there is nothing to do, and the platform's parser
+// under Wine hangs at the next stop after any seek: no seek then.
 void TMainForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
     RewindOnClockChange(FSeeking.Get(), Code);
 }
@@ -91,9 +100,12 @@ void TMainForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
 void RewindOnClockChange(IMediaSeeking* Seeking, long Code) {
     if (Code != EC_CLOCK_CHANGED || !Seeking)
         return;
+    LONGLONG current = 0;
+    if (SUCCEEDED(Seeking->GetCurrentPosition(&current)) && current < kAtTheBeginning)
+        return;
     LONGLONG duration = 0;
     Seeking->GetDuration(&duration);
-    LONGLONG current = 0;
+    current = 0;
     Seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &duration, AM_SEEKING_NoPositioning);
 }
 

@@ -114,10 +114,6 @@ void TMainForm::CreateHiddenButtons() {
     vireon::CreateHiddenButtons(this, buttons);
 }
 
-void TMainForm::DoCreate() {
-    TForm::DoCreate();
-}
-
 void TMainForm::FormCreate(TObject*) {
     FPopupTracking = false;
     BindSystemImages();

@@ -25,6 +25,8 @@
 
 namespace vireon {
 
+class TMenuBuilder;
+
 // How the main window starts: the skin file, and the program's command-line parameters.
 struct TMainFormStart {
     std::string SkinPath = DefaultSkinPath();
@@ -68,7 +70,6 @@ public:
     TWindowSizer& Sizer() { return FSizer; }
 
     // Start-up, closing and the application's events.
-    void DoCreate() override;
     void FormCreate(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
     void BindSkinObjects();
@@ -144,6 +145,9 @@ private:
     void CreateComponents();
     void CreateHiddenButtons();
     void CreateMainMenu();
+    void CreateFileMenus(TMenuBuilder& Builder, TMenuItem* Root);
+    void CreatePlayMenu(TMenuBuilder& Builder, TMenuItem* Root);
+    void CreateDvdMenus(TMenuBuilder& Builder, TMenuItem* Root);
     void InstallFrameHandlers();
     void InstallSkinEvents();
     void BindSystemImages();

@@ -3,6 +3,7 @@
 #include "shell/TButtonController.h"
 #include "shell/TSkinControls.h"
 
+#include "SkinnedWindow.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -16,35 +17,16 @@ namespace {
 
 class SkinParts : public ::testing::Test {
 protected:
-    void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"SkinPartsWindow";
-        RegisterClassW(&wc);
-        window = CreateWindowExW(0, wc.lpszClassName, L"parts", WS_POPUP | WS_VISIBLE, 50, 50, 400, 300,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        skin = skin::CreateSkin({});
-        skin->LoadSkin(L"" VIREON_BUILD_DIR "/bin/skins/DVDTest.skn");
-        skin->ApplySkinForm(window, L"MainForm");
-        form = skin->GetSkinForm(window);
-        testsupport::PumpMessages();
-    }
-    void TearDown() override {
-        form.Reset();
-        DestroyWindow(window);
-        skin.Reset();
-    }
+    shelltest::TSkinnedWindow skinned{WS_POPUP, {50, 50, 450, 350}};
+    HWND window = skinned.Window;
+    ComPtr<skin::ISkin> skin = skinned.Skin;
+    ComPtr<skin::ISkinForm> form = skinned.Form;
 
     template <typename Interface> ComPtr<Interface> Object(const wchar_t* Name) {
         ComPtr<Interface> object;
         EXPECT_TRUE(SUCCEEDED(form->FindObject(Name).As(&object))) << "no object in the skin";
         return object;
     }
-
-    HWND window = nullptr;
-    ComPtr<skin::ISkin> skin;
-    ComPtr<skin::ISkinForm> form;
 };
 
 TEST_F(SkinParts, ButtonControllerFindsTheTenButtonsByStemAndSuffix) {

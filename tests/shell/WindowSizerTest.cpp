@@ -3,6 +3,7 @@
 #include "shell/TWindowSizer.h"
 
 #include "skin/SkinInterfaces.h"
+#include "SkinnedWindow.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -21,17 +22,6 @@ bool Same(const RECT& A, const RECT& B) {
 class WindowSizer : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.style = CS_DBLCLKS;
-        wc.lpszClassName = L"WindowSizerTest";
-        RegisterClassW(&wc);
-        window = CreateWindowExW(0, wc.lpszClassName, L"sizer", WS_OVERLAPPED | WS_VISIBLE, 100, 80, 800, 600,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        skin = skin::CreateSkin({});
-        skin->LoadSkin(L"" VIREON_BUILD_DIR "/bin/skins/DVDTest.skn");
-        skin->ApplySkinForm(window, L"MainForm");
         sizer.Attach(window, kMin);
         testsupport::PumpMessages();
     }
@@ -60,8 +50,9 @@ protected:
         testsupport::PumpMessages();
     }
 
-    HWND window = nullptr;
-    ComPtr<skin::ISkin> skin;
+    shelltest::TSkinnedWindow skinned{WS_OVERLAPPED, {100, 80, 900, 680}};
+    HWND window = skinned.Window;
+    ComPtr<skin::ISkin> skin = skinned.Skin;
     TWindowSizer sizer;
 };
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program end to end: vireon.exe under Wine on the virtual screen plays the sample clip in
-# its skinned window. Two captures of the screen differ inside the video area (the moving test
+# its skinned window and ends when its window is closed. Two captures of the screen differ inside the video area (the moving test
 # pattern) and in the elapsed-time label; started without the skin beside it, it ends by itself.
 # Called by ctest as: endtoend.sh BUILD_DIR
 set -u
@@ -30,6 +30,15 @@ window_origin() {
             xdotool getwindowgeometry "$id" | sed -n 's/ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'
             return 0
         fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to 10 s for the player to end; true when it did.
+wait_exit() {
+    for _ in $(seq 1 100); do
+        kill -0 "$PID" 2>/dev/null || return 0
         sleep 0.1
     done
     return 1
@@ -68,7 +77,12 @@ ticked=$(differing elapsed1 elapsed2)
 # The video area is not one flat colour: a picture is shown.
 colours=$(convert "$WORK/screen2.png" -format '%k' info: 2>/dev/null)
 [ "${colours:-0}" -gt 8 ] || fail "the video area shows no picture ($colours colours)"
-kill "$PID" 2>/dev/null
+# The close button of the title strip ends the program while it plays.
+xdotool mousemove $((x + 760)) $((y + 16)) click 1
+if ! wait_exit; then
+    fail "closing the playing window did not end the program"
+    kill "$PID" 2>/dev/null
+fi
 wait "$PID" 2>/dev/null
 PID=
 
@@ -86,14 +100,10 @@ done
 [ -n "$box" ] || fail "no message about the missing skin"
 # The message box has no skin: answering it ends the program.
 [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null
-for _ in $(seq 1 100); do
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$PID" 2>/dev/null; then
-    fail "the program did not end after the message about the missing skin"
-else
+if wait_exit; then
     PID=
+else
+    fail "the program did not end after the message about the missing skin"
 fi
 
 echo "$failures failed"

@@ -109,6 +109,11 @@ idle_cpu() {
     sleep 2
     before=$(ticks "$PID")
     sleep "$idle"
+    if [ ! -e "/proc/$PID/stat" ]; then
+        PID=
+        echo "n/a (the program ended)"
+        return
+    fi
     after=$(ticks "$PID")
     stop_player
     awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$idle" 'BEGIN {printf "%.2f", 100 * t / hz / s}'
