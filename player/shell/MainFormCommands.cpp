@@ -142,6 +142,8 @@ void TMainForm::VideoFrameFullScreenChanged(TObject*) {
 
 void TMainForm::VideoFrameVolumeChange(TObject*) {
     RefreshVolume();
+    if (CallShellWindow(ShellWindows().MiniBarExists, false))
+        CallShellWindow(ShellWindows().RefreshMiniBarVolume);
 }
 
 void TMainForm::VideoFramePlayingStatusChanged(TObject*) {
@@ -163,18 +165,21 @@ void TMainForm::RefreshPlayingStatus() {
     CallShellWindow(ShellWindows().RefreshMiniBarPlayButtons);
     FControls.ShowCaption(VideoFrame->GetTitleText());
     CallShellWindow(ShellWindows().RefreshMiniBarCaptionAndButtons);
-    if (!FButtons)
-        return;
+    if (FButtons)
+        ApplyButtonRule(*FButtons);
+}
+
+void TMainForm::ApplyButtonRule(TButtonController& Buttons) {
     if (!VideoFrame->HasMedia()) {
-        FButtons->DisableButtons(TButtonController::kAllButtons);
+        Buttons.DisableButtons(TButtonController::kAllButtons);
         return;
     }
-    FButtons->EnableButtons(TButtonController::kAllButtons);
+    Buttons.EnableButtons(TButtonController::kAllButtons);
     if (VideoFrame->IsDVD())
-        FButtons->DisableButtons((miAudioTracks->Enabled() ? 0 : TButtonController::kAudioButton) |
-                                 (miSubtitles->Enabled() ? 0 : TButtonController::kSubtitlesButton));
+        Buttons.DisableButtons((miAudioTracks->Enabled() ? 0 : TButtonController::kAudioButton) |
+                               (miSubtitles->Enabled() ? 0 : TButtonController::kSubtitlesButton));
     else
-        FButtons->DisableButtons(TButtonController::kDvdButtons);
+        Buttons.DisableButtons(TButtonController::kDvdButtons);
 }
 
 } // namespace vireon

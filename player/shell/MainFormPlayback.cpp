@@ -41,7 +41,7 @@ void TMainForm::SkinScroll(skin::ISkin*, skin::ISkinObject* Source, int NewPos) 
         // The line follows the thumb now, also while paused, not only at the next tick.
         if (SameText(name, "sbPosition"))
             FControls.ShowPositionLine(NewPos);
-    } else if (SameText(name, "sbVolume")) {
+    } else if (SameText(name, "sbVolume") || SameText(name, "sbVolume_m")) {
         FDraggedSlider.Reset();
         VideoFrame->SetVolume(kVolumeMax - std::clamp(NewPos, 0, kVolumeMax));
     }
@@ -93,12 +93,16 @@ void TMainForm::HandleControlEvent(TGraphControlEvent Event, int Param) {
 // A new reference clock takes playback back to the beginning. Where playback is at the beginning
 // already (the clock is set at the first run) there is nothing to do.
 void TMainForm::HandleGraphEvent(long Code, LONG_PTR, LONG_PTR) {
-    if (Code != EC_CLOCK_CHANGED || !FSeeking)
+    RewindOnClockChange(FSeeking.Get(), *VideoFrame->FilterGraph, Code);
+}
+
+void RewindOnClockChange(IMediaSeeking* Seeking, TFilterGraph& Graph, long Code) {
+    if (Code != EC_CLOCK_CHANGED || !Seeking)
         return;
     LONGLONG current = 0;
-    if (SUCCEEDED(FSeeking->GetCurrentPosition(&current)) && current < kAtTheBeginning)
+    if (SUCCEEDED(Seeking->GetCurrentPosition(&current)) && current < kAtTheBeginning)
         return;
-    VideoFrame->FilterGraph->SeekTo(0);
+    Graph.SeekTo(0);
 }
 
 void TMainForm::VideoFrameVideoWindowMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {

@@ -1,6 +1,10 @@
 // Program entry of the player: the application, the main window, the message loop.
 
+#include "shell/ShellWindows.h"
+#include "shell/TCodecMessageDlg.h"
 #include "shell/TMainForm.h"
+
+#include "playback/TVideoFrame.h"
 
 #include "forms/TApplication.h"
 
@@ -13,8 +17,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TApplicationScope scope;
     TApplication& application = Application();
     application.Initialize();
+    // A disc named on the command line may already need the decoder dialog during start-up.
+    CodecMessageSeam() = [] { ShowCodecMessage(); };
     auto* form = application.CreateForm<TMainForm>(
         TMainFormStart{.Parameters = CommandLineParameters(GetCommandLineW())});
+    InstallShellWindows(*form);
     if (form->Started()) {
         application.Run();
     } else {

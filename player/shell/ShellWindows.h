@@ -28,9 +28,16 @@ struct TShellWindows {
     TSeam<void()> HideMiniBar;
     TSeam<void()> RefreshMiniBarCaptionAndButtons;
     TSeam<void()> RefreshMiniBarPlayButtons;
+    // The bar's volume slider and muted sign follow the volume.
+    TSeam<void()> RefreshMiniBarVolume;
 };
 
 TShellWindows& ShellWindows();
+
+class TMainForm;
+// Fills every slot with the shell's real windows for this main window: the About window, the
+// colour window over its video, and the mini control bar.
+void InstallShellWindows(TMainForm& MainForm);
 
 // Runs the slot when it is filled; Otherwise answers when it is not.
 template <typename Result, typename... Args>

@@ -1,5 +1,7 @@
 #include "shell/TMainForm.h"
 
+#include "shell/HiddenButtons.h"
+
 #include "shell/ShellSkin.h"
 #include "shell/ShellWindows.h"
 
@@ -91,12 +93,7 @@ void TMainForm::CreateComponents() {
 
 // One invisible button per command of the skin; a click on the skin object of the same name runs it.
 void TMainForm::CreateHiddenButtons() {
-    struct TButtonDef {
-        const char* Name;
-        const char* Caption;
-        void (TMainForm::*Handler)(TObject*);
-    };
-    static const TButtonDef buttons[] = {
+    static const THiddenButton<TMainForm> buttons[] = {
         {"bnPlay", "Play", &TMainForm::miPlayClick},
         {"bnPause", "Pause", &TMainForm::miPlayClick},
         {"bnStop", "Stop", &TMainForm::miStopClick},
@@ -114,14 +111,7 @@ void TMainForm::CreateHiddenButtons() {
         {"bnTopmost", "TopMost", &TMainForm::bnTopmostClick},
         {"bnNextFrame", "Next Frame", &TMainForm::bnNextFrameClick},
     };
-    for (const TButtonDef& def : buttons) {
-        auto handler = def.Handler;
-        new TSpeedButton(this, {.Parent = this,
-                                .Name = def.Name,
-                                .Caption = def.Caption,
-                                .Visible = false,
-                                .OnClick = [this, handler](TObject* Sender) { (this->*handler)(Sender); }});
-    }
+    vireon::CreateHiddenButtons(this, buttons);
 }
 
 void TMainForm::FormCreate(TObject*) {

@@ -122,6 +122,9 @@ public:
     void VideoFrameContextPopup(TObject* Sender, POINT MousePos, bool& Handled);
     void VideoFrameVideoWindowMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void RefreshPlayingStatus();
+    // The controlled buttons for what the media offers: all ten without media, the DVD ones only
+    // for a DVD, audio and subtitles only while their menus are enabled.
+    void ApplyButtonRule(TButtonController& Buttons);
     void RefreshCodecs();
 
     // Timers, sliders and the graph listener (MainFormPlayback.cpp).
@@ -172,6 +175,9 @@ private:
     TBugReport FBugReport;
     bool FStarted = false;
 };
+
+// A new reference clock takes playback back to the beginning (EC_CLOCK_CHANGED while seeking is held).
+void RewindOnClockChange(IMediaSeeking* Seeking, TFilterGraph& Graph, long Code);
 
 // Handles ANSI paths can carry: the path itself when the code page holds every letter of it, else
 // its short form when the file exists, else the closest ANSI text.

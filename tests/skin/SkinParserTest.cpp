@@ -5,6 +5,9 @@
 #include "SkinData.h"
 #include "TSkin.h"
 
+#include <algorithm>
+#include <map>
+
 using namespace vireon::skin;
 using Microsoft::WRL::ComPtr;
 using skintest::Wide;
@@ -293,4 +296,71 @@ TEST_F(SkinLoad, ShippedSkinHasEveryFormAndObjectThePlayerNames) {
     EXPECT_GT(lit - site, 0);
     EXPECT_TRUE(EqualRect(&lit->rect, &site->rect));
     EXPECT_EQ(data->forms.front().name, L"MainForm");
+}
+
+// What users see of the shipped skin: its button icons are one family, the volume slider of the main
+// window can be set with the mouse, and the mini bar's visible buttons say different things.
+TEST_F(SkinLoad, ShippedSkinIconsAreOneFamilyAndItsControlsFitTheHand) {
+    skin_->LoadSkin(skintest::ShippedSkin());
+    const TSkinData* data = skin_->Data();
+    for (const TFormDef& form : data->forms)
+        for (const TObjectDef& object : form.objects) {
+            if (object.kind != TObjectKind::Button || !object.glyph)
+                continue;
+            SCOPED_TRACE(testing::Message() << std::string(object.name.begin(), object.name.end()));
+            EXPECT_EQ(object.glyphSize, 20); // one size, so one stroke weight on screen
+            for (const TGlyphOp& op : object.glyph->ops) {
+                if (op.kind == TGlyphOp::Kind::Stroke)
+                    EXPECT_FLOAT_EQ(op.width, 1.6f);
+                else if (op.kind == TGlyphOp::Kind::Ring)
+                    EXPECT_FLOAT_EQ(op.values[3], 1.6f);
+                else if (op.kind == TGlyphOp::Kind::Circle) // a dot as wide as a line
+                    EXPECT_LE(op.values[2], 1.0f);
+                else
+                    ADD_FAILURE() << "a filled shape among the line icons";
+            }
+        }
+
+    auto find = [&](const wchar_t* formName, const std::wstring& name) -> const TObjectDef& {
+        const TFormDef* form = data->FindForm(formName);
+        auto found = std::find_if(form->objects.begin(), form->objects.end(),
+                                  [&](const TObjectDef& o) { return o.name == name; });
+        EXPECT_NE(found, form->objects.end());
+        return *found;
+    };
+    const TObjectDef& volume = find(L"MainForm", L"sbVolume");
+    EXPECT_GE(volume.rect.bottom - volume.rect.top - volume.thumbSize, 80);
+
+    const TFormDef* mini = data->FindForm(L"MiniControlForm");
+    std::map<std::wstring, std::wstring> tips;
+    for (const TObjectDef& object : mini->objects) {
+        if (object.kind != TObjectKind::Button)
+            continue;
+        if (!object.visible && object.name != L"bnPause_m" && object.name != L"bnMuteOff_m")
+            continue; // never shown
+        EXPECT_FALSE(object.tip.empty()) << std::string(object.name.begin(), object.name.end());
+        auto [other, fresh] = tips.emplace(object.tip, object.name);
+        EXPECT_TRUE(fresh) << std::string(object.name.begin(), object.name.end()) << " repeats the tip of "
+                           << std::string(other->second.begin(), other->second.end());
+    }
+
+    // On an 800-pixel screen the texts keep room for a caption and for "00:31:07 / 01:48:02", and no
+    // button lies over them.
+    int shrink = mini->width - 800;
+    RECT caption = find(L"MiniControlForm", L"lbFilmCaption_m").rect;
+    RECT elapsed = find(L"MiniControlForm", L"lbFilmElapsed_m").rect;
+    caption.right -= shrink;
+    OffsetRect(&elapsed, -shrink, 0);
+    EXPECT_GE(caption.right - caption.left, 400);
+    EXPECT_GE(elapsed.right - elapsed.left, 150);
+    EXPECT_LE(caption.right, elapsed.left);
+    for (const TObjectDef& object : mini->objects) {
+        if (object.kind != TObjectKind::Button)
+            continue;
+        RECT at = object.rect, overlap;
+        if (object.anchors.right)
+            OffsetRect(&at, -shrink, 0);
+        EXPECT_FALSE(IntersectRect(&overlap, &at, &caption) || IntersectRect(&overlap, &at, &elapsed))
+            << std::string(object.name.begin(), object.name.end());
+    }
 }

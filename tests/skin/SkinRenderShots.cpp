@@ -84,6 +84,18 @@ protected:
             Find<ISkinButton>(window, (stem + suffix).c_str())->SetDisabled(true);
     }
 
+    // What the player shows with nothing loaded: the ten buttons of its button controller disabled,
+    // the position fill line emptied by the binding.
+    void ShowIdle(HWND window, const std::wstring& suffix) {
+        for (const wchar_t* stem : {L"Prev", L"Next", L"Menu", L"Audio", L"Subtitles", L"Colors",
+                                    L"FullScreen", L"Maximize", L"Stop", L"NextFrame"})
+            Find<ISkinButton>(window, (L"bn" + std::wstring(stem) + suffix).c_str())->SetDisabled(true);
+        auto positionLine = Find<ISkinStatic>(window, (L"sbPositionLine" + suffix).c_str());
+        RECT line = positionLine->GetRect();
+        line.right = line.left;
+        positionLine->SetRect(line);
+    }
+
     void Hover(HWND window, int x, int y) {
         RECT client = skin_->Find(window)->View().ClientRect();
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x - client.left, y - client.top));
@@ -99,22 +111,31 @@ protected:
 } // namespace
 
 TEST_F(SkinShots, MainForm) {
-    skintest::TestWindow window(true);
-    skin_->ApplySkin(window.get());
-    Shoot(window.get(), "MainForm-idle");
-    ShowPlaying(window.get(), L"");
-    Hover(window.get(), 124, 558); // over "bnStop"
-    Shoot(window.get(), "MainForm-playing");
+    skintest::TestWindow idle(true);
+    skin_->ApplySkin(idle.get());
+    ShowIdle(idle.get(), L"");
+    Hover(idle.get(), 730, 16); // over the disabled "bnMaximize" of the title strip
+    Shoot(idle.get(), "MainForm-idle");
+
+    skintest::TestWindow playing(true);
+    skin_->ApplySkin(playing.get());
+    ShowPlaying(playing.get(), L"");
+    Hover(playing.get(), 124, 558); // over "bnStop"
+    Shoot(playing.get(), "MainForm-playing");
 }
 
 TEST_F(SkinShots, MiniControlForm) {
     skintest::TestWindow window;
     skin_->ApplySkinForm(window.get(), L"MiniControlForm");
-    // As wide as the screen of the test display.
-    SetWindowPos(window.get(), nullptr, 0, 0, 1280, 72, SWP_NOMOVE | SWP_NOZORDER);
+    // As wide as the screen of the test display, then as the narrowest screen the bar is made for.
+    SetWindowPos(window.get(), nullptr, 0, 0, 1280, 96, SWP_NOMOVE | SWP_NOZORDER);
     ShowPlaying(window.get(), L"_m");
-    Hover(window.get(), 1280 - 1024 + 988, 46); // over "bnClose_m", anchored right
+    Hover(window.get(), 1280 - 800 + 766, 74); // over "bnClose_m", anchored right
     Shoot(window.get(), "MiniControlForm");
+    SetWindowPos(window.get(), nullptr, 0, 0, 800, 96, SWP_NOMOVE | SWP_NOZORDER);
+    ShowPlaying(window.get(), L"_m"); // the fill lines follow the new width, as the player's timer does
+    Hover(window.get(), 160, 74);     // over "bnNext_m"
+    Shoot(window.get(), "MiniControlForm-800");
 }
 
 TEST_F(SkinShots, AboutDlg) {
