@@ -5,6 +5,7 @@
 // - OpenMedia of the sample clip up to the first advancing position, next to bare DirectShow.
 //   FrameBench [files] [runs]   (defaults 10000 and 7)
 
+#include "BareFileSearch.h"
 #include "BareGraphRun.h"
 #include "BenchTiming.h"
 
@@ -66,19 +67,6 @@ void MakeFile(const std::string& path) {
     CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
-size_t BareSearch(const std::string& folder) {
-    size_t count = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        ++count;
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return count;
-}
-
 void SearchBenchmark(TVideoFrame& frame, int files, int runs) {
     const std::string folder = TempFolder("vireon-framebench-");
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -107,7 +95,7 @@ void SearchBenchmark(TVideoFrame& frame, int files, int runs) {
         reached = reached && TimingDvdBuilder::RenderCalledAt > 0;
         double search = TimingDvdBuilder::RenderCalledAt - start;
         start = NowMs();
-        BareSearch(folder);
+        BareFolderSearch(folder);
         double bare = NowMs() - start;
         if (round > 0) { // the first round warms the file system's caches
             frameRounds.push_back(search);

@@ -1,6 +1,7 @@
 // ListFiles over a folder of many files, next to a bare FindFirstFile/FindNextFile loop over the
 // same folder. Usage: bench_listfiles [file count]   (default 10000)
 
+#include "BareFileSearch.h"
 #include "util/xFileUtil.h"
 
 #include <windows.h>
@@ -18,19 +19,6 @@ double Now() {
     QueryPerformanceCounter(&counter);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-size_t BareLoop(const std::string& folder) {
-    size_t count = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        ++count;
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return count;
 }
 
 void RemoveFolder(const std::string& folder, int count) {
@@ -65,7 +53,7 @@ int main(int argc, char** argv) {
     size_t bareCount = 0, listedCount = 0;
     for (int round = 0; round < rounds; ++round) {
         double start = Now();
-        bareCount = BareLoop(folder);
+        bareCount = BareFolderSearch(folder);
         bare = std::min(bare, Now() - start);
 
         std::vector<std::string> list;
