@@ -36,7 +36,8 @@ std::optional<uintmax_t> TDiskFileSystem::FileSize(const fs::path& File) const {
 
 bool TDiskFileSystem::Read(const fs::path& File, std::vector<uint8_t>& Bytes) const {
     std::ifstream Stream(File, std::ios::binary);
-    return Stream && Stream.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
+    return Stream &&
+           Stream.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
 }
 
 } // namespace dvdnav

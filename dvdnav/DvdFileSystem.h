@@ -15,7 +15,8 @@ public:
     virtual bool IsFolder(const std::filesystem::path& Path) const = 0;
     virtual bool IsFile(const std::filesystem::path& Path) const = 0;
     // The folder's entries as full paths; nothing when the folder cannot be read.
-    virtual std::optional<std::vector<std::filesystem::path>> List(const std::filesystem::path& Folder) const = 0;
+    virtual std::optional<std::vector<std::filesystem::path>>
+    List(const std::filesystem::path& Folder) const = 0;
     virtual std::optional<uintmax_t> FileSize(const std::filesystem::path& File) const = 0;
     // The file's first Bytes.size() bytes; false when they cannot all be read.
     virtual bool Read(const std::filesystem::path& File, std::vector<uint8_t>& Bytes) const = 0;
@@ -26,7 +27,8 @@ class TDiskFileSystem final : public IDvdFileSystem {
 public:
     bool IsFolder(const std::filesystem::path& Path) const override;
     bool IsFile(const std::filesystem::path& Path) const override;
-    std::optional<std::vector<std::filesystem::path>> List(const std::filesystem::path& Folder) const override;
+    std::optional<std::vector<std::filesystem::path>>
+    List(const std::filesystem::path& Folder) const override;
     std::optional<uintmax_t> FileSize(const std::filesystem::path& File) const override;
     bool Read(const std::filesystem::path& File, std::vector<uint8_t>& Bytes) const override;
 };

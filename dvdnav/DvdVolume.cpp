@@ -122,7 +122,8 @@ fs::path TDvdVolume::FindVideoTsFolder(const fs::path& Path, const IDvdFileSyste
     if (HoldsVideoManager(Entries))
         return Path;
     auto Sub = Entries.find("video_ts");
-    if (Sub != Entries.end() && Files.IsFolder(Sub->second) && HoldsVideoManager(ListFolder(Sub->second, Files)))
+    if (Sub != Entries.end() && Files.IsFolder(Sub->second) &&
+        HoldsVideoManager(ListFolder(Sub->second, Files)))
         return Sub->second;
     throw EIfoError("no VIDEO_TS.IFO in " + Path.string());
 }

@@ -60,7 +60,8 @@ public:
                                                    const IDvdFileSystem& Files = TDiskFileSystem{});
 
     // Reads the whole volume; a damaged .IFO is replaced by its .BUP. Raises EIfoError.
-    static TDvdVolume Read(const std::filesystem::path& Path, const IDvdFileSystem& Files = TDiskFileSystem{});
+    static TDvdVolume Read(const std::filesystem::path& Path,
+                           const IDvdFileSystem& Files = TDiskFileSystem{});
 
     // Reads a file of at most MaxIfoFileSize bytes. Raises EIfoError.
     static std::vector<uint8_t> ReadSmallFile(const std::filesystem::path& File,

@@ -24,7 +24,8 @@ public:
 
     bool IsFolder(const std::filesystem::path& Path) const override { return Folders_.count(Path) != 0; }
     bool IsFile(const std::filesystem::path& Path) const override { return Files_.count(Path) != 0; }
-    std::optional<std::vector<std::filesystem::path>> List(const std::filesystem::path& Folder) const override {
+    std::optional<std::vector<std::filesystem::path>>
+    List(const std::filesystem::path& Folder) const override {
         if (!IsFolder(Folder))
             return std::nullopt;
         std::vector<std::filesystem::path> Entries;

@@ -53,8 +53,8 @@ const fs::path kDiscRoot = "/disc";
 constexpr int kMaxRecords = 2 * kCodes;
 
 // Writes the records; the bytes of each information file by code.
-std::map<int, std::span<const uint8_t>> WriteDisc(const uint8_t* data, size_t size, TMemoryDvdFileSystem& disc,
-                                              const fs::path& folder, bool lower) {
+std::map<int, std::span<const uint8_t>>
+WriteDisc(const uint8_t* data, size_t size, TMemoryDvdFileSystem& disc, const fs::path& folder, bool lower) {
     std::map<int, std::span<const uint8_t>> files;
     size_t pos = 1;
     for (int record = 0; record < kMaxRecords && pos + 3 <= size; ++record) {
