@@ -12,6 +12,7 @@
 #include "tests/support/FuzzProperty.h"
 #include "tests/support/MemoryDvdFileSystem.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -52,9 +53,31 @@ const fs::path kDiscRoot = "/disc";
 // thousands of tiny records cost milliseconds each. The rest of the input is left unread.
 constexpr int kMaxRecords = 2 * kCodes;
 
+// The paths of the disc's folder and files for each way an input lays the disc out, made once:
+// building them for every record was a good part of each run.
+struct TDiscPaths {
+    fs::path folder;
+    std::array<fs::path, kCodes> files;
+};
+
+const TDiscPaths& DiscPaths(bool lower, bool flat) {
+    static const std::array<TDiscPaths, 4> made = [] {
+        std::array<TDiscPaths, 4> all;
+        for (int variant = 0; variant < 4; ++variant) {
+            bool lowerCase = variant & 1, flatDisc = variant & 2;
+            TDiscPaths& paths = all[variant];
+            paths.folder = flatDisc ? kDiscRoot : kDiscRoot / (lowerCase ? "video_ts" : "VIDEO_TS");
+            for (int code = 0; code < kCodes; ++code)
+                paths.files[code] = paths.folder / FileName(code, lowerCase);
+        }
+        return all;
+    }();
+    return made[int(lower) | int(flat) << 1];
+}
+
 // Writes the records; the bytes of each information file by code.
-std::map<int, std::span<const uint8_t>>
-WriteDisc(const uint8_t* data, size_t size, TMemoryDvdFileSystem& disc, const fs::path& folder, bool lower) {
+std::map<int, std::span<const uint8_t>> WriteDisc(const uint8_t* data, size_t size,
+                                                  TMemoryDvdFileSystem& disc, const TDiscPaths& paths) {
     std::map<int, std::span<const uint8_t>> files;
     size_t pos = 1;
     for (int record = 0; record < kMaxRecords && pos + 3 <= size; ++record) {
@@ -62,7 +85,7 @@ WriteDisc(const uint8_t* data, size_t size, TMemoryDvdFileSystem& disc, const fs
         size_t length = std::min<size_t>(data[pos + 1] | data[pos + 2] << 8, size - pos - 3);
         std::span<const uint8_t> bytes(data + pos + 3, length);
         pos += 3 + length;
-        fs::path path = folder / FileName(code, lower);
+        const fs::path& path = paths.files[code];
         if (IsVob(code)) {
             uint32_t vobSize = 0;
             for (size_t i = 0; i < 4 && i < bytes.size(); ++i)
@@ -142,14 +165,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     uint8_t layout = data[0];
     bool lower = layout & 1, flat = layout & 8;
+    const TDiscPaths& paths = DiscPaths(lower, flat);
+    const fs::path& folder = paths.folder;
     TMemoryDvdFileSystem disc;
-    fs::path folder = flat ? kDiscRoot : kDiscRoot / (lower ? "video_ts" : "VIDEO_TS");
     disc.AddFolder(kDiscRoot);
     disc.AddFolder(folder);
-    auto files = WriteDisc(data, size, disc, folder, lower);
-    fs::path given = (layout >> 1 & 3) == 0   ? kDiscRoot
-                     : (layout >> 1 & 3) == 1 ? folder
-                                              : folder / FileName(0, lower);
+    auto files = WriteDisc(data, size, disc, paths);
+    const fs::path& given = (layout >> 1 & 3) == 0   ? kDiscRoot
+                            : (layout >> 1 & 3) == 1 ? folder
+                                                     : paths.files[0];
     try {
         TDvdVolume volume = TDvdVolume::Read(given, disc);
         Check(volume.Folder == folder, "a VIDEO_TS folder other than the disc's");
