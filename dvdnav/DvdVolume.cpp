@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <utility>
 
@@ -20,19 +19,16 @@ std::string Lower(std::string Text) {
 }
 
 // The folder's entries by lower-case name: DVD file names are matched without regard to case.
-std::map<std::string, fs::path> ListFolder(const fs::path& Folder) {
-    std::map<std::string, fs::path> Entries;
-    std::error_code Error;
-    for (fs::directory_iterator It(Folder, Error), End; !Error && It != End; It.increment(Error))
-        Entries.emplace(Lower(It->path().filename().string()), It->path());
-    if (Error)
+std::map<std::string, fs::path> ListFolder(const fs::path& Folder, const IDvdFileSystem& Files) {
+    auto Listed = Files.List(Folder);
+    if (!Listed)
         throw EIfoError("the folder cannot be read: " + Folder.string());
+    std::map<std::string, fs::path> Entries;
+    for (fs::path& Entry : *Listed) {
+        std::string Name = Lower(Entry.filename().string());
+        Entries.emplace(std::move(Name), std::move(Entry));
+    }
     return Entries;
-}
-
-bool IsFolder(const fs::path& Path) {
-    std::error_code Error;
-    return fs::is_directory(Path, Error);
 }
 
 // A VIDEO_TS folder holds VIDEO_TS.IFO or at least its backup.
@@ -42,7 +38,7 @@ bool HoldsVideoManager(const std::map<std::string, fs::path>& Entries) {
 
 template <typename Parser>
 auto ReadWithBackup(const std::map<std::string, fs::path>& Entries, const std::string& Stem, Parser Parse,
-                    bool& FromBackup) {
+                    bool& FromBackup, const IDvdFileSystem& Files) {
     std::string Failure;
     for (const char* Extension : {".ifo", ".bup"}) {
         auto Found = Entries.find(Stem + Extension);
@@ -51,7 +47,7 @@ auto ReadWithBackup(const std::map<std::string, fs::path>& Entries, const std::s
             continue;
         }
         try {
-            std::vector<uint8_t> Bytes = TDvdVolume::ReadSmallFile(Found->second);
+            std::vector<uint8_t> Bytes = TDvdVolume::ReadSmallFile(Found->second, Files);
             FromBackup = std::string(Extension) == ".bup";
             return Parse(Bytes);
         } catch (const EIfoError& Error) {
@@ -102,51 +98,49 @@ TChapter MakeChapter(const TTitleSet& Set, const TPartOfTitle& Part,
 
 } // namespace
 
-std::vector<uint8_t> TDvdVolume::ReadSmallFile(const fs::path& File) {
-    std::error_code Error;
-    uintmax_t Size = fs::file_size(File, Error);
-    if (Error)
+std::vector<uint8_t> TDvdVolume::ReadSmallFile(const fs::path& File, const IDvdFileSystem& Files) {
+    std::optional<uintmax_t> Size = Files.FileSize(File);
+    if (!Size)
         throw EIfoError("cannot read " + File.filename().string());
-    if (Size > MaxIfoFileSize)
+    if (*Size > MaxIfoFileSize)
         throw EIfoError(File.filename().string() + " is too large for an information file");
-    std::ifstream Stream(File, std::ios::binary);
-    std::vector<uint8_t> Bytes(static_cast<size_t>(Size));
-    if (!Stream || !Stream.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(Size)))
+    std::vector<uint8_t> Bytes(static_cast<size_t>(*Size));
+    if (!Files.Read(File, Bytes))
         throw EIfoError("cannot read " + File.filename().string());
     return Bytes;
 }
 
-fs::path TDvdVolume::FindVideoTsFolder(const fs::path& Path) {
+fs::path TDvdVolume::FindVideoTsFolder(const fs::path& Path, const IDvdFileSystem& Files) {
     if (Path.empty())
         throw EIfoError("no DVD volume given");
-    if (!IsFolder(Path)) {
-        std::error_code Error;
-        if (Lower(Path.filename().string()) == "video_ts.ifo" && fs::is_regular_file(Path, Error))
+    if (!Files.IsFolder(Path)) {
+        if (Lower(Path.filename().string()) == "video_ts.ifo" && Files.IsFile(Path))
             return Path.parent_path();
         throw EIfoError("no DVD volume at " + Path.string());
     }
-    auto Entries = ListFolder(Path);
+    auto Entries = ListFolder(Path, Files);
     if (HoldsVideoManager(Entries))
         return Path;
     auto Sub = Entries.find("video_ts");
-    if (Sub != Entries.end() && IsFolder(Sub->second) && HoldsVideoManager(ListFolder(Sub->second)))
+    if (Sub != Entries.end() && Files.IsFolder(Sub->second) &&
+        HoldsVideoManager(ListFolder(Sub->second, Files)))
         return Sub->second;
     throw EIfoError("no VIDEO_TS.IFO in " + Path.string());
 }
 
-TDvdVolume TDvdVolume::Read(const fs::path& Path) {
+TDvdVolume TDvdVolume::Read(const fs::path& Path, const IDvdFileSystem& Files) {
     TDvdVolume Volume;
-    Volume.Folder = FindVideoTsFolder(Path);
-    auto Entries = ListFolder(Volume.Folder);
+    Volume.Folder = FindVideoTsFolder(Path, Files);
+    auto Entries = ListFolder(Volume.Folder, Files);
     Volume.Manager = ReadWithBackup(
         Entries, "video_ts", [](const std::vector<uint8_t>& B) { return ParseVideoManager(B); },
-        Volume.ManagerFromBackup);
+        Volume.ManagerFromBackup, Files);
     for (int Number = 1; Number <= Volume.Manager.TitleSetCount; ++Number) {
         TVolumeTitleSet Set;
         std::string Stem = TitleSetStem(Number);
         Set.Info = ReadWithBackup(
             Entries, Stem + "0", [](const std::vector<uint8_t>& B) { return ParseTitleSet(B); },
-            Set.FromBackup);
+            Set.FromBackup, Files);
         for (int Part = 1; Part <= 9; ++Part) {
             auto Vob = Entries.find(Stem + std::to_string(Part) + ".vob");
             if (Vob == Entries.end())

@@ -2,6 +2,7 @@
 // VOB files. Platform-free (std::filesystem), so the reader is also built and fuzzed on the host.
 #pragma once
 
+#include "dvdnav/DvdFileSystem.h"
 #include "dvdnav/IfoReader.h"
 
 #include <filesystem>
@@ -55,13 +56,16 @@ class TDvdVolume {
 public:
     // Finds the VIDEO_TS folder for a VIDEO_TS.IFO path, a VIDEO_TS folder or its parent.
     // Raises EIfoError when none is there.
-    static std::filesystem::path FindVideoTsFolder(const std::filesystem::path& Path);
+    static std::filesystem::path FindVideoTsFolder(const std::filesystem::path& Path,
+                                                   const IDvdFileSystem& Files = TDiskFileSystem{});
 
     // Reads the whole volume; a damaged .IFO is replaced by its .BUP. Raises EIfoError.
-    static TDvdVolume Read(const std::filesystem::path& Path);
+    static TDvdVolume Read(const std::filesystem::path& Path,
+                           const IDvdFileSystem& Files = TDiskFileSystem{});
 
     // Reads a file of at most MaxIfoFileSize bytes. Raises EIfoError.
-    static std::vector<uint8_t> ReadSmallFile(const std::filesystem::path& File);
+    static std::vector<uint8_t> ReadSmallFile(const std::filesystem::path& File,
+                                              const IDvdFileSystem& Files = TDiskFileSystem{});
 
     std::filesystem::path Folder;
     TVideoManager Manager;

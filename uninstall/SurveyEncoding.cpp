@@ -1,18 +1,43 @@
 #include "uninstall/SurveyEncoding.h"
 
-#include <cstring>
+#include <array>
+#include <string_view>
 
 namespace uninstall {
 
 namespace {
 
-bool IsLetterOrDigit(unsigned char byte) {
+constexpr bool IsLetterOrDigit(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9');
 }
 
-bool IsOneOf(unsigned char byte, const char* set) {
-    return byte != 0 && std::strchr(set, byte) != nullptr;
+constexpr bool IsOneOf(unsigned char byte, std::string_view set) {
+    return byte != 0 && set.find(static_cast<char>(byte)) != std::string_view::npos;
 }
+
+// What each byte is to the encodings, worked out at compile time: encoding and decoding look a byte
+// up once instead of testing it against every range and set.
+struct TByteClasses {
+    std::array<bool, 256> KeptInUrl{};
+    std::array<bool, 256> KeptInMail{};
+    std::array<int8_t, 256> HexValue{};
+};
+
+constexpr TByteClasses MakeByteClasses() {
+    TByteClasses classes;
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto b = static_cast<unsigned char>(byte);
+        classes.KeptInUrl[b] = IsLetterOrDigit(b) || IsOneOf(b, "!$'()*-.@_");
+        classes.KeptInMail[b] = IsLetterOrDigit(b) || IsOneOf(b, "-._~!$'()*+,;:@");
+        classes.HexValue[b] = b >= '0' && b <= '9' ? static_cast<int8_t>(b - '0')
+                              : (b | 0x20) >= 'a' && (b | 0x20) <= 'f'
+                                  ? static_cast<int8_t>((b | 0x20) - 'a' + 10)
+                                  : int8_t{-1};
+    }
+    return classes;
+}
+
+constexpr TByteClasses ByteClasses = MakeByteClasses();
 
 // Writes "%" and two digits at out[at].
 void WriteEscape(std::string& out, size_t at, unsigned char byte, const char* digits) {
@@ -23,7 +48,7 @@ void WriteEscape(std::string& out, size_t at, unsigned char byte, const char* di
 
 // The encoded length of one byte in a mail field.
 size_t MailEncodedSize(unsigned char byte) {
-    return IsLetterOrDigit(byte) || IsOneOf(byte, "-._~!$'()*+,;:@") ? 1 : 3;
+    return ByteClasses.KeptInMail[byte] ? 1 : 3;
 }
 
 size_t MailEncodedLength(const std::string& text) {
@@ -34,15 +59,11 @@ size_t MailEncodedLength(const std::string& text) {
 }
 
 bool IsKeptInUrl(unsigned char byte) {
-    return IsLetterOrDigit(byte) || IsOneOf(byte, "!$'()*-.@_");
+    return ByteClasses.KeptInUrl[byte];
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
-        return (c | 0x20) - 'a' + 10;
-    return -1;
+    return ByteClasses.HexValue[static_cast<unsigned char>(c)];
 }
 
 // The longest start of text whose encoding, with the ellipsis's, fits budget, then the ellipsis;
@@ -139,7 +160,7 @@ std::string MailUrl(const std::string& surveyMail, const std::string& product, c
     const size_t fixed = head.size() + middle.size();
     // What is left for the product name and the reason, one character short of the limit.
     const size_t budget = MaxMailUrl - 1 > fixed ? MaxMailUrl - 1 - fixed : 0;
-    const size_t productShare = FirstShare(MailEncode(product).size(), MailEncode(reason).size(), budget);
+    const size_t productShare = FirstShare(MailEncodedLength(product), MailEncodedLength(reason), budget);
     const std::string subject = MailEncode(FitMailField(product, productShare, ellipsis));
     const std::string body = MailEncode(FitMailField(reason, budget - subject.size(), ellipsis));
     return head + subject + middle + body;

@@ -1,5 +1,6 @@
 // The IFO reader on dvdauthor discs and on synthetic (also damaged) bytes.
 #include "SyntheticIfo.h"
+#include "support/MemoryDvdFileSystem.h"
 
 #include "dvdnav/DvdLanguages.h"
 #include "dvdnav/DvdVolume.h"
@@ -148,6 +149,43 @@ TEST(IfoReader, AcceptsAHugeSparseVobWithoutReadingIt) {
     TDvdVolume Volume = TDvdVolume::Read(Folder);
     EXPECT_EQ(12u, Volume.Titles[0].Chapters.size());
     fs::remove_all(Folder.parent_path());
+}
+
+TEST(IfoReader, ReadsADiscHeldInMemoryThroughTheFileSystemSeam) {
+    const fs::path OnDisk = Discs / "multi" / "VIDEO_TS";
+    const fs::path Root = L"Q:\\nowhere", Folder = Root / "VIDEO_TS";
+    ASSERT_FALSE(fs::exists(Root));
+    TMemoryDvdFileSystem Memory;
+    Memory.AddFolder(Root);
+    Memory.AddFolder(Folder);
+    std::map<fs::path, std::vector<uint8_t>> Bytes;
+    for (const auto& Entry : fs::directory_iterator(OnDisk)) {
+        fs::path Name = Entry.path().filename();
+        if (Name.extension() == ".VOB") {
+            Memory.AddSizedFile(Folder / Name, Entry.file_size());
+        } else {
+            Bytes[Name] = TDvdVolume::ReadSmallFile(Entry.path());
+            Memory.AddFile(Folder / Name, Bytes[Name]);
+        }
+    }
+    const TDvdVolume Disk = TDvdVolume::Read(OnDisk);
+    const TDvdVolume Held = TDvdVolume::Read(Root, Memory);
+    EXPECT_EQ(Folder, Held.Folder);
+    EXPECT_FALSE(Held.ManagerFromBackup);
+    ASSERT_EQ(Disk.Titles.size(), Held.Titles.size());
+    for (size_t T = 0; T < Disk.Titles.size(); ++T) {
+        SCOPED_TRACE(T);
+        ASSERT_EQ(Disk.Titles[T].Chapters.size(), Held.Titles[T].Chapters.size());
+        EXPECT_EQ(Disk.Titles[T].Chapters.back().LastSector, Held.Titles[T].Chapters.back().LastSector);
+        EXPECT_EQ(Disk.TitleSetOf(Disk.Titles[T]).VobFiles.size(),
+                  Held.TitleSetOf(Held.Titles[T]).VobFiles.size());
+    }
+
+    // A damaged manager in memory falls back to the backup in memory too.
+    const std::vector<uint8_t> Damaged = {'D', 'V', 'D'};
+    Memory.AddFile(Folder / "VIDEO_TS.IFO", Damaged);
+    EXPECT_TRUE(TDvdVolume::Read(Folder / "VIDEO_TS.IFO", Memory).ManagerFromBackup);
+    EXPECT_THROW(TDvdVolume::Read(Root / "elsewhere", Memory), EIfoError);
 }
 
 TEST(IfoReader, ReadsSyntheticTablesAndMapsChaptersToTime) {

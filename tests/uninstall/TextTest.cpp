@@ -38,6 +38,29 @@ TEST(UrlEncode, ExamplesAndTheByteRules) {
     EXPECT_EQ("+", UrlEncode(" "));
 }
 
+TEST(MailEncode, KeepsExactlyItsSetAndDecodesBack) {
+    std::string kept;
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        const std::string text(1, static_cast<char>(byte));
+        const std::string encoded = MailEncode(text);
+        if (encoded == text) {
+            kept += encoded;
+        } else {
+            ASSERT_EQ(3u, encoded.size());
+            EXPECT_EQ('%', encoded[0]);
+            EXPECT_EQ(std::string::npos, encoded.find_first_of("abcdef"));
+            EXPECT_EQ(byte, std::stoi(encoded.substr(1), nullptr, 16));
+        }
+        EXPECT_EQ(text, PercentDecode(encoded));
+        if (byte != ' ') { // a blank goes into a URL as "+"
+            EXPECT_EQ(text, PercentDecode(UrlEncode(text)));
+        }
+    }
+    EXPECT_EQ("!$'()*+,-.0123456789:;@ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz~", kept);
+    EXPECT_EQ("\xab\xcd\x0f%g0", PercentDecode("%aB%Cd%0f%g0"));
+}
+
 TEST(ReportUrls, QueryAndMail) {
     EXPECT_EQ("http://stats.vireon.example/stat/uninstall.php?prj=My+Player&reason=Unstable&os=Windows+XP",
               ReportUrl("stats.vireon.example", "My Player", "Unstable", "Windows XP"));

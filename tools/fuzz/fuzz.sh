@@ -32,12 +32,15 @@ build_target() {
         [ -n "$(find "$(dirname "$root/$src")" -maxdepth 1 -name '*.h' -newer "$binary" 2>/dev/null)" ] && needs=1
     done
     [ "$table" -nt "$binary" ] && needs=1
+    # So do the compiler options below.
+    [ "${BASH_SOURCE[0]}" -nt "$binary" ] && needs=1
     [ $needs -eq 0 ] && return 0
     local compiler=(clang++)
     command -v ccache >/dev/null && compiler=(ccache clang++)
     local files=()
     for src in $SOURCES; do files+=("$root/$src"); done
-    "${compiler[@]}" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    # -O2 rather than -O1: the sanitizers check the same, and the runs are about a third faster.
+    "${compiler[@]}" -std=c++20 -g -O2 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
         -I"$root" -I"$root/player" -I"$root/skin/include" "${files[@]}" -o "$binary.new" || { say "building $NAME failed"; exit 1; }
     mv "$binary.new" "$binary"
 }

@@ -1,7 +1,8 @@
 // libFuzzer target over the DVD folder side, built for the host with sanitizers. The input describes
 // a disc: a layout byte, then records of one file each (a code naming VIDEO_TS.IFO/.BUP, or a title
 // set's .IFO, .BUP or VOB part, then a 16-bit length and the bytes; a VOB record's first four bytes
-// are its size). The files are written to a folder of their own and the volume is read from its
+// are its size). The files are put in a disc held in memory, handed to the reader through its file
+// system seam (a disc on disk cost tens of milliseconds per input), and the volume is read from its
 // root, its VIDEO_TS folder or VIDEO_TS.IFO. Properties: only the reader's own error escapes, the
 // backup is used exactly when the .IFO is missing or damaged, the titles are numbered and timed in
 // order with their jumps inside the volume, and every chapter's sectors map onto the VOB files end to
@@ -9,10 +10,11 @@
 #include "dvdnav/DvdVolume.h"
 #include "dvdnav/VobSpan.h"
 #include "tests/support/FuzzProperty.h"
+#include "tests/support/MemoryDvdFileSystem.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -46,40 +48,59 @@ bool IsVob(int code) {
     return code >= 2 && (code - 2) % 4 >= 2;
 }
 
-// The disc's folder, emptied for each input, in the folder the target runs in (its own under
-// build/fuzz): libFuzzer ends without destructors, so nothing is left behind anywhere else.
-const fs::path& Scratch() {
-    static const fs::path folder = fs::current_path() / "disc-scratch";
-    return folder;
+const fs::path kDiscRoot = "/disc";
+// A disc has kCodes files; records past twice that could only replace files again, and inputs of
+// thousands of tiny records cost milliseconds each. The rest of the input is left unread.
+constexpr int kMaxRecords = 2 * kCodes;
+
+// The paths of the disc's folder and files for each way an input lays the disc out, made once:
+// building them for every record was a good part of each run.
+struct TDiscPaths {
+    fs::path folder;
+    std::array<fs::path, kCodes> files;
+};
+
+const TDiscPaths& DiscPaths(bool lower, bool flat) {
+    static const std::array<TDiscPaths, 4> made = [] {
+        std::array<TDiscPaths, 4> all;
+        for (int variant = 0; variant < 4; ++variant) {
+            bool lowerCase = variant & 1, flatDisc = variant & 2;
+            TDiscPaths& paths = all[variant];
+            paths.folder = flatDisc ? kDiscRoot : kDiscRoot / (lowerCase ? "video_ts" : "VIDEO_TS");
+            for (int code = 0; code < kCodes; ++code)
+                paths.files[code] = paths.folder / FileName(code, lowerCase);
+        }
+        return all;
+    }();
+    return made[int(lower) | int(flat) << 1];
 }
 
 // Writes the records; the bytes of each information file by code.
-std::map<int, std::vector<uint8_t>> WriteDisc(const uint8_t* data, size_t size, const fs::path& folder,
-                                              bool lower) {
-    std::map<int, std::vector<uint8_t>> files;
-    for (size_t pos = 1; pos + 3 <= size;) {
+std::map<int, std::span<const uint8_t>> WriteDisc(const uint8_t* data, size_t size,
+                                                  TMemoryDvdFileSystem& disc, const TDiscPaths& paths) {
+    std::map<int, std::span<const uint8_t>> files;
+    size_t pos = 1;
+    for (int record = 0; record < kMaxRecords && pos + 3 <= size; ++record) {
         int code = data[pos] % kCodes;
         size_t length = std::min<size_t>(data[pos + 1] | data[pos + 2] << 8, size - pos - 3);
-        std::vector<uint8_t> bytes(data + pos + 3, data + pos + 3 + length);
+        std::span<const uint8_t> bytes(data + pos + 3, length);
         pos += 3 + length;
-        fs::path path = folder / FileName(code, lower);
+        const fs::path& path = paths.files[code];
         if (IsVob(code)) {
             uint32_t vobSize = 0;
             for (size_t i = 0; i < 4 && i < bytes.size(); ++i)
                 vobSize |= uint32_t(bytes[i]) << (8 * i);
-            std::ofstream(path, std::ios::binary).close();
-            fs::resize_file(path, vobSize); // sparse: only its size matters
+            disc.AddSizedFile(path, vobSize);
         } else {
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-            files[code] = std::move(bytes);
+            disc.AddFile(path, bytes);
+            files[code] = bytes;
         }
     }
     return files;
 }
 
 template <typename Parse>
-bool Parses(const std::map<int, std::vector<uint8_t>>& files, int code, Parse parse) {
+bool Parses(const std::map<int, std::span<const uint8_t>>& files, int code, Parse parse) {
     auto found = files.find(code);
     if (found == files.end())
         return false;
@@ -91,11 +112,11 @@ bool Parses(const std::map<int, std::vector<uint8_t>>& files, int code, Parse pa
     }
 }
 
-void CheckSectors(const TVolumeTitleSet& set, const TChapter& chapter) {
+void CheckSectors(const TMemoryDvdFileSystem& disc, const TVolumeTitleSet& set, const TChapter& chapter) {
     std::vector<int64_t> sizes;
     int64_t total = 0;
     for (const fs::path& file : set.VobFiles) {
-        sizes.push_back(int64_t(fs::file_size(file)));
+        sizes.push_back(int64_t(disc.FileSize(file).value()));
         total += sizes.back();
     }
     int64_t begin = int64_t(chapter.FirstSector) * DvdSectorSize;
@@ -111,7 +132,8 @@ void CheckSectors(const TVolumeTitleSet& set, const TChapter& chapter) {
     Check(offset == std::max<int64_t>(end - begin, 0), "VOB pieces that do not cover the chapter's sectors");
 }
 
-void CheckVolume(const TDvdVolume& volume, const std::map<int, std::vector<uint8_t>>& files) {
+void CheckVolume(const TMemoryDvdFileSystem& disc, const TDvdVolume& volume,
+                 const std::map<int, std::span<const uint8_t>>& files) {
     bool managerParses = Parses(files, 0, [](const auto& b) { ParseVideoManager(b); });
     Check(volume.ManagerFromBackup == !managerParses, "the video manager's backup used when not needed");
     Check(volume.TitleSets.size() == volume.Manager.TitleSetCount, "title sets not as the manager counts");
@@ -131,7 +153,7 @@ void CheckVolume(const TDvdVolume& volume, const std::map<int, std::vector<uint8
             Check(chapter.StartMs == start && chapter.DurationMs >= 0, "chapter times out of order");
             Check(chapter.FirstSector <= chapter.LastSector, "a chapter ending before it starts");
             start += chapter.DurationMs;
-            CheckSectors(volume.TitleSetOf(title), chapter);
+            CheckSectors(disc, volume.TitleSetOf(title), chapter);
         }
     }
 }
@@ -143,17 +165,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     uint8_t layout = data[0];
     bool lower = layout & 1, flat = layout & 8;
-    fs::remove_all(Scratch());
-    fs::path folder = flat ? Scratch() : Scratch() / (lower ? "video_ts" : "VIDEO_TS");
-    fs::create_directories(folder);
-    auto files = WriteDisc(data, size, folder, lower);
-    fs::path given = (layout >> 1 & 3) == 0   ? Scratch()
-                     : (layout >> 1 & 3) == 1 ? folder
-                                              : folder / FileName(0, lower);
+    const TDiscPaths& paths = DiscPaths(lower, flat);
+    const fs::path& folder = paths.folder;
+    TMemoryDvdFileSystem disc;
+    disc.AddFolder(kDiscRoot);
+    disc.AddFolder(folder);
+    auto files = WriteDisc(data, size, disc, paths);
+    const fs::path& given = (layout >> 1 & 3) == 0   ? kDiscRoot
+                            : (layout >> 1 & 3) == 1 ? folder
+                                                     : paths.files[0];
     try {
-        TDvdVolume volume = TDvdVolume::Read(given);
-        Check(fs::equivalent(volume.Folder, folder), "a VIDEO_TS folder other than the disc's");
-        CheckVolume(volume, files);
+        TDvdVolume volume = TDvdVolume::Read(given, disc);
+        Check(volume.Folder == folder, "a VIDEO_TS folder other than the disc's");
+        CheckVolume(disc, volume, files);
     } catch (const EIfoError&) {
     }
     return 0;

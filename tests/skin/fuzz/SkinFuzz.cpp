@@ -35,6 +35,14 @@ void ReadSkin(TSkinReader& reader) {
     }
 }
 
+[[clang::no_sanitize("coverage")]] void CheckCoverage(const TMask& mask) {
+    for (int y = 0; y < mask.Height(); ++y)
+        for (int x = 0; x < mask.Width(); ++x) {
+            float coverage = mask.At(x, y);
+            Check(coverage >= 0 && coverage <= 1, "a glyph coverage outside 0 to 1");
+        }
+}
+
 void DrawGlyph(const TGlyph& glyph, double& budget) {
     for (int size : {1, 6, 13, 24}) {
         double work = GlyphWork(glyph, size);
@@ -43,12 +51,7 @@ void DrawGlyph(const TGlyph& glyph, double& budget) {
             continue;
         budget -= work;
         // A box wider than the glyph, shifted down, as a pressed button draws it.
-        TMask mask = GlyphMask(glyph, size + 3, size + 2, size, size % 3);
-        for (int y = 0; y < mask.Height(); ++y)
-            for (int x = 0; x < mask.Width(); ++x) {
-                float coverage = mask.At(x, y);
-                Check(coverage >= 0 && coverage <= 1, "a glyph coverage outside 0 to 1");
-            }
+        CheckCoverage(GlyphMask(glyph, size + 3, size + 2, size, size % 3));
     }
 }
 
