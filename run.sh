@@ -32,6 +32,12 @@ player=$!
 sleep 6
 shot="$BUILD_DIR/screenshot.png"
 import -window root "$shot" 2>/dev/null || xwd -root -silent | convert xwd:- "$shot"
+# Closed as a user closes it; only a player that does not end is killed.
+wine taskkill /im vireon.exe >/dev/null 2>&1
+for _ in $(seq 50); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
+closed=yes
+kill -0 "$player" 2>/dev/null && closed=no
 wineserver -k 2>/dev/null
 wait "$player" 2>/dev/null
+[ "$closed" = yes ] || echo "the player did not close within 5 s and was ended"
 echo "screenshot saved to $shot"
