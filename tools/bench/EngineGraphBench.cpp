@@ -5,6 +5,7 @@
 // cost per typed event against a bare GetEvent/FreeEventParams loop.
 //   EngineGraphBench [runs] [events]
 
+#include "BareGraphRun.h"
 #include "BenchTiming.h"
 
 #include "engine/TFilterGraph.h"
@@ -36,25 +37,6 @@ double Now() {
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&message);
-}
-
-// Polls until the position leaves zero; false after 10 s.
-bool WaitForAdvance(IMediaSeeking* seeking) {
-    double start = Now();
-    LONGLONG position = 0;
-    while (Now() - start < 10.0) {
-        PumpMessages();
-        if (SUCCEEDED(seeking->GetCurrentPosition(&position)) && position > 0)
-            return true;
-        Sleep(1);
-    }
-    return false;
-}
-
 double ComponentRun() {
     double start = Now();
     TFilterGraph graph;
@@ -63,55 +45,17 @@ double ComponentRun() {
     graph.Play();
     ComPtr<IMediaSeeking> seeking;
     graph.QueryInterface(seeking);
-    bool advanced = seeking && WaitForAdvance(seeking.Get());
+    bool advanced = seeking && barerun::WaitForAdvance(seeking.Get());
     double elapsed = Now() - start;
     // Closing as the player does: an emptied graph leaves no parser threads behind.
     graph.ResetGraph();
     return advanced ? elapsed : -1;
 }
 
-// Takes the filters out of the graph (which disconnects them), from the sources downstream.
-void RemoveAllFilters(IFilterGraph* graph) {
-    for (;;) {
-        ComPtr<IEnumFilters> filters;
-        ComPtr<IBaseFilter> filter;
-        if (FAILED(graph->EnumFilters(&filters)) || filters->Next(1, &filter, nullptr) != S_OK)
-            return;
-        std::vector<ComPtr<IBaseFilter>> all{filter};
-        while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
-            all.push_back(filter);
-        // The source was added first and is enumerated last.
-        graph->RemoveFilter(all.back().Get());
-    }
-}
-
+// The bare run in seconds, like the component's.
 double BareRun() {
-    double start = Now();
-    ComPtr<IFilterGraph2> graph;
-    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph));
-    ComPtr<IMediaEventEx> events;
-    graph.As(&events);
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    events->SetNotifyWindow(reinterpret_cast<OAHWND>(window), WM_APP + 1, 0);
-    ComPtr<IBaseFilter> source;
-    graph->AddSourceFilter(kSample.c_str(), kSample.c_str(), &source);
-    ComPtr<IEnumPins> pins;
-    source->EnumPins(&pins);
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK)
-        graph->RenderEx(pin.Get(), 0, nullptr);
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaSeeking> seeking;
-    graph.As(&control);
-    graph.As(&seeking);
-    control->Run();
-    bool advanced = WaitForAdvance(seeking.Get());
-    double elapsed = Now() - start;
-    control->Stop();
-    RemoveAllFilters(graph.Get());
-    events->SetNotifyWindow(0, 0, 0);
-    DestroyWindow(window);
-    return advanced ? elapsed : -1;
+    const double milliseconds = barerun::BareRun(kSample);
+    return milliseconds < 0 ? -1 : milliseconds / 1000.0;
 }
 
 using benchtiming::Median;

@@ -2,6 +2,7 @@
 // same folder. Usage: bench_listfiles [file count]   (default 10000)
 
 #include "BareFileSearch.h"
+#include "BenchTiming.h"
 #include "util/xFileUtil.h"
 
 #include <windows.h>
@@ -13,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void RemoveFolder(const std::string& folder, int count) {
     for (int i = 0; i < count; ++i)
@@ -52,20 +46,20 @@ int main(int argc, char** argv) {
     double bare = 1e9, listed = 1e9, filtered = 1e9;
     size_t bareCount = 0, listedCount = 0;
     for (int round = 0; round < rounds; ++round) {
-        double start = Now();
+        double start = benchtiming::NowMs();
         bareCount = BareFolderSearch(folder);
-        bare = std::min(bare, Now() - start);
+        bare = std::min(bare, benchtiming::NowMs() - start);
 
         std::vector<std::string> list;
-        start = Now();
+        start = benchtiming::NowMs();
         vireon::ListFiles(folder, list, false);
-        listed = std::min(listed, Now() - start);
+        listed = std::min(listed, benchtiming::NowMs() - start);
         listedCount = list.size();
 
         list.clear();
-        start = Now();
+        start = benchtiming::NowMs();
         vireon::ListFiles(folder, list, true, "avi;mpg;mpeg;vob;ifo");
-        filtered = std::min(filtered, Now() - start);
+        filtered = std::min(filtered, benchtiming::NowMs() - start);
     }
     RemoveFolder(folder, count);
 
