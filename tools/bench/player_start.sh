@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The player's start-up and idle cost under Wine on a virtual screen, each next to a bare program
 # measured in the same run:
-#   start-up to the skinned idle window    vs  a plain Win32 program opening one window;
+#   start-up to the skinned idle window    vs  a plain Win32 program opening one window; both are
+#                                              started and timed by StartProbe.exe, to the window
+#                                              shown and to the program idle after it (painted,
+#                                              its message queue empty);
 #   start-up with the sample clip to the first advancing position shown (the position line grows)
 #                                          vs  a plain DirectShow graph playing the same clip until
 #                                              its position advances;
@@ -45,17 +48,14 @@ stop_player() {
     PID=
 }
 
-# start_to_window TITLE PROGRAM ARGS...: milliseconds from the start to the window shown.
-start_to_window() {
-    local title=$1 start end
-    shift
-    start=$(now_ms)
-    wine "$@" >/dev/null 2>&1 &
-    PID=$!
-    wait_window "$title" >/dev/null || { stop_player; echo -1; return; }
-    end=$(now_ms)
-    stop_player
-    echo $((end - start))
+# start_to_idle TITLE PROGRAM ARGS...: milliseconds from the start to the window shown, and to the
+# program idle after that, as "SHOWN IDLE".
+start_to_idle() {
+    local title=$1 program=$2 times
+    shift 2
+    times=$(wine "$BIN/StartProbe.exe" "$title" "$(winepath -w "$program")" "$@" 2>/dev/null | tr -d '\r')
+    [[ $times =~ ^[0-9]+\ [0-9]+$ ]] || times="-1 -1"
+    echo "$times"
 }
 
 # The colour of a screen pixel as "R G B".
@@ -120,21 +120,25 @@ idle_cpu() {
 }
 
 # One round of each first, unmeasured: the Wine server and the file cache are warm for both.
-start_to_window BareWindow "$BIN/PlayerBaseline.exe" window >/dev/null
-start_to_window Vireon "$BIN/vireon.exe" >/dev/null
-window=() bare=() position=() play=()
+start_to_idle BareWindow "$BIN/PlayerBaseline.exe" window >/dev/null
+start_to_idle Vireon "$BIN/vireon.exe" >/dev/null
+window=() bare=() shown=() bare_shown=() position=() play=()
 for _ in $(seq 1 "$runs"); do
-    bare+=("$(start_to_window BareWindow "$BIN/PlayerBaseline.exe" window)")
-    window+=("$(start_to_window Vireon "$BIN/vireon.exe")")
+    read -r s i < <(start_to_idle BareWindow "$BIN/PlayerBaseline.exe" window)
+    bare_shown+=("$s") bare+=("$i")
+    read -r s i < <(start_to_idle Vireon "$BIN/vireon.exe")
+    shown+=("$s") window+=("$i")
     play+=("$(bare_play)")
     position+=("$(start_to_position)")
 done
 printf 'start-up to the skinned idle window:  %6s ms   (bare window: %s ms)\n' "$(median "${window[@]}")" \
     "$(median "${bare[@]}")"
+printf 'start-up to the window shown:         %6s ms   (bare window: %s ms)\n' "$(median "${shown[@]}")" \
+    "$(median "${bare_shown[@]}")"
 printf 'start-up to the first advancing position: %6s ms   (bare DirectShow graph: %s ms)\n' \
     "$(median "${position[@]}")" "$(median "${play[@]}")"
 printf 'CPU over %s s idle, nothing loaded:   %6s %%   (bare window: %s %%)\n' "$idle" \
     "$(idle_cpu Vireon "$BIN/vireon.exe")" "$(idle_cpu BareWindow "$BIN/PlayerBaseline.exe" window)"
-for v in "${window[@]}" "${bare[@]}" "${position[@]}" "${play[@]}"; do
+for v in "${window[@]}" "${bare[@]}" "${shown[@]}" "${bare_shown[@]}" "${position[@]}" "${play[@]}"; do
     [ "$v" -ge 0 ] || { echo "a measurement failed"; exit 1; }
 done

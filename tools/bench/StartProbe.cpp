@@ -1,0 +1,103 @@
+// Measures how long a GUI program takes to come up:
+//   StartProbe TITLE PROGRAM [ARGS...]
+// starts PROGRAM, waits for its visible top-level window titled TITLE, then for the program to be
+// idle: it has answered a sent message (it reached its message loop after showing the window) and
+// then waits for input with nothing queued, its first paint and anything it posted done. Prints
+// "VISIBLE IDLE", the milliseconds from the start to each, closes the window and ends.
+// Exit code 1 when the window or the idle state does not come within 30 s.
+#include "BenchTiming.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr DWORD kWaitMs = 30000;
+
+struct TFindWindow {
+    DWORD ProcessId;
+    const wchar_t* Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+    auto* find = reinterpret_cast<TFindWindow*>(data);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    wchar_t title[256];
+    if (processId == find->ProcessId && IsWindowVisible(window) && GetWindowTextW(window, title, 256) > 0 &&
+        wcscmp(title, find->Title) == 0) {
+        find->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitVisibleWindow(DWORD processId, const wchar_t* title, HANDLE process, double start) {
+    TFindWindow find{processId, title, nullptr};
+    while (benchtiming::NowMs() - start < kWaitMs) {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&find));
+        if (find.Found || WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            return find.Found;
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+// The command line of the program to start: every argument after the title, quoted again.
+std::wstring ChildCommandLine(int argc, LPWSTR* argv) {
+    std::wstring line;
+    for (int i = 2; i < argc; ++i) {
+        if (!line.empty())
+            line += L' ';
+        line += L'"';
+        line += argv[i];
+        line += L'"';
+    }
+    return line;
+}
+
+void CloseProgram(HWND window, HANDLE process) {
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
+        TerminateProcess(process, 1);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fputs("usage: StartProbe TITLE PROGRAM [ARGS...]\n", stderr);
+        return 2;
+    }
+    std::wstring commandLine = ChildCommandLine(argc, argv);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    const double start = benchtiming::NowMs();
+    if (!CreateProcessW(argv[2], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &child)) {
+        std::fprintf(stderr, "cannot start the program (error %lu)\n", GetLastError());
+        return 1;
+    }
+    HWND window = WaitVisibleWindow(child.dwProcessId, argv[1], child.hProcess, start);
+    const double visible = benchtiming::NowMs() - start;
+    bool idle = false;
+    if (window) {
+        DWORD_PTR result = 0;
+        idle = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0 &&
+               WaitForInputIdle(child.hProcess, kWaitMs) == 0;
+    }
+    const double ready = benchtiming::NowMs() - start;
+    CloseProgram(window, child.hProcess);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    if (!idle)
+        return 1;
+    std::printf("%.0f %.0f\n", visible, ready);
+    return 0;
+}
