@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 namespace vireon {
 
 struct ImageListTraits {
@@ -21,17 +23,22 @@ public:
     explicit TImageList(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
     ~TImageList() override;
 
-    HIMAGELIST Handle() const { return FHandle.get(); }
+    // The bound list; one bound by SetHandleSource is fetched here, the first time it is asked for.
+    HIMAGELIST Handle() const;
     // Binds the list; a list not shared is destroyed with the component or when replaced.
     void SetHandle(HIMAGELIST Value);
+    // Binds the list that Source gives, fetched when the handle is first asked for: a list that is
+    // costly to come by (the system's file icons) costs nothing until something uses it.
+    void SetHandleSource(std::function<HIMAGELIST()> Source);
     bool ShareImages() const { return FShareImages; }
     void SetShareImages(bool Value) { FShareImages = Value; }
-    int Count() const { return FHandle ? ImageList_GetImageCount(FHandle.get()) : 0; }
+    int Count() const;
 
 private:
     void FreeHandle();
 
-    UniqueImageList FHandle;
+    mutable UniqueImageList FHandle;
+    mutable std::function<HIMAGELIST()> FSource;
     bool FShareImages = false;
 };
 

@@ -131,11 +131,14 @@ void TMainForm::FormCreate(TObject*) {
     FStarted = true;
 }
 
+// The system's list is made on the first request of the process, which costs a good part of the
+// start-up: it is asked for when something first uses ilSystem.
 void TMainForm::BindSystemImages() {
-    SHFILEINFOA info{};
-    const auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA(AppPath().c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    ilSystem->SetHandle(list);
+    ilSystem->SetHandleSource([folder = AppPath()] {
+        SHFILEINFOA info{};
+        return reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA(folder.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    });
 }
 
 void TMainForm::InstallFrameHandlers() {

@@ -10,6 +10,7 @@
 #include "util/xFileUtil.h"
 
 #include <dvdevcod.h>
+#include <shellapi.h>
 
 #include <fstream>
 #include <sstream>
@@ -90,6 +91,17 @@ TEST_F(MainForm, StartsIdleWithTheTenButtonsDisabledAndTheEmptyTexts) {
     EXPECT_FALSE(Item("miDVDRootMenu")->Enabled());
     EXPECT_TRUE(Item("miAspect1")->Checked());
     EXPECT_FALSE(Item("miView")->Visible());
+}
+
+TEST_F(MainForm, TheIconListIsTheSystemsSharedListOfSmallIcons) {
+    Start();
+    const HIMAGELIST list = form->ilSystem->Handle();
+    SHFILEINFOA info{};
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(AppPath().c_str(), 0, &info, sizeof(info),
+                                                          SHGFI_SYSICONINDEX | SHGFI_SMALLICON)),
+              list);
+    EXPECT_NE(nullptr, list);
+    EXPECT_TRUE(form->ilSystem->ShareImages());
 }
 
 TEST_F(MainForm, AfterAFileOpensTheDvdButtonsStayDisabled) {
