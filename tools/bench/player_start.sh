@@ -48,13 +48,13 @@ stop_player() {
     PID=
 }
 
-# start_to_idle TITLE PROGRAM ARGS...: milliseconds from the start to the window shown, and to the
-# program idle after that, as "SHOWN IDLE".
+# start_to_idle TITLE PROGRAM ARGS...: milliseconds from the start to the window shown, to the
+# program idle after that, and of processor time used until then, as "SHOWN IDLE PROCESSOR".
 start_to_idle() {
     local title=$1 program=$2 times
     shift 2
     times=$(wine "$BIN/StartProbe.exe" "$title" "$(winepath -w "$program")" "$@" 2>/dev/null | tr -d '\r')
-    [[ $times =~ ^[0-9]+\ [0-9]+$ ]] || times="-1 -1"
+    [[ $times =~ ^[0-9]+\ [0-9]+\ [0-9]+$ ]] || times="-1 -1 -1"
     echo "$times"
 }
 
@@ -122,12 +122,12 @@ idle_cpu() {
 # One round of each first, unmeasured: the Wine server and the file cache are warm for both.
 start_to_idle BareWindow "$BIN/PlayerBaseline.exe" window >/dev/null
 start_to_idle Vireon "$BIN/vireon.exe" >/dev/null
-window=() bare=() shown=() bare_shown=() position=() play=()
+window=() bare=() shown=() bare_shown=() cpu=() bare_cpu=() position=() play=()
 for _ in $(seq 1 "$runs"); do
-    read -r s i < <(start_to_idle BareWindow "$BIN/PlayerBaseline.exe" window)
-    bare_shown+=("$s") bare+=("$i")
-    read -r s i < <(start_to_idle Vireon "$BIN/vireon.exe")
-    shown+=("$s") window+=("$i")
+    read -r s i c < <(start_to_idle BareWindow "$BIN/PlayerBaseline.exe" window)
+    bare_shown+=("$s") bare+=("$i") bare_cpu+=("$c")
+    read -r s i c < <(start_to_idle Vireon "$BIN/vireon.exe")
+    shown+=("$s") window+=("$i") cpu+=("$c")
     play+=("$(bare_play)")
     position+=("$(start_to_position)")
 done
@@ -135,10 +135,13 @@ printf 'start-up to the skinned idle window:  %6s ms   (bare window: %s ms)\n' "
     "$(median "${bare[@]}")"
 printf 'start-up to the window shown:         %6s ms   (bare window: %s ms)\n' "$(median "${shown[@]}")" \
     "$(median "${bare_shown[@]}")"
+printf 'processor time until idle:            %6s ms   (bare window: %s ms)\n' "$(median "${cpu[@]}")" \
+    "$(median "${bare_cpu[@]}")"
 printf 'start-up to the first advancing position: %6s ms   (bare DirectShow graph: %s ms)\n' \
     "$(median "${position[@]}")" "$(median "${play[@]}")"
 printf 'CPU over %s s idle, nothing loaded:   %6s %%   (bare window: %s %%)\n' "$idle" \
     "$(idle_cpu Vireon "$BIN/vireon.exe")" "$(idle_cpu BareWindow "$BIN/PlayerBaseline.exe" window)"
-for v in "${window[@]}" "${bare[@]}" "${shown[@]}" "${bare_shown[@]}" "${position[@]}" "${play[@]}"; do
+for v in "${window[@]}" "${bare[@]}" "${shown[@]}" "${bare_shown[@]}" "${cpu[@]}" "${bare_cpu[@]}" \
+    "${position[@]}" "${play[@]}"; do
     [ "$v" -ge 0 ] || { echo "a measurement failed"; exit 1; }
 done
