@@ -3,6 +3,7 @@
 #include "common/TextConversion.h"
 
 #include "common/DirectShowUuids.h"
+#include "common/LateBound.h"
 
 #include <olectl.h>
 #include <wrl/client.h>
@@ -74,8 +75,11 @@ HRESULT ShowPropertyPages(HWND Parent, IUnknown* Filter) {
     if (SUCCEEDED(result)) {
         if (info.pGraph)
             info.pGraph->Release();
-        result = OleCreatePropertyFrame(Parent, 0, 0, info.achName, 1, &Filter, pages.cElems, pages.pElems, 0,
-                                        0, nullptr);
+        static const TLateBound<decltype(OleCreatePropertyFrame)> createFrame("oleaut32.dll",
+                                                                              "OleCreatePropertyFrame");
+        result = createFrame ? createFrame(Parent, 0, 0, info.achName, 1, &Filter, pages.cElems, pages.pElems,
+                                           0, 0, nullptr)
+                             : E_NOTIMPL;
     }
     CoTaskMemFree(pages.pElems);
     return result;

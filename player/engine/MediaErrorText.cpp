@@ -3,6 +3,8 @@
 // player meets, then the system's message table.
 #include "engine/EDirectShowException.h"
 
+#include "common/LateBound.h"
+
 #include <dshow.h>
 #include <errors.h>
 #include <vfwmsgs.h>
@@ -92,8 +94,9 @@ std::string SystemText(HRESULT Code) {
 } // namespace
 
 std::string MediaErrorText(HRESULT Code) {
+    static const TLateBound<decltype(AMGetErrorTextA)> platformText("quartz.dll", "AMGetErrorTextA");
     char buffer[256] = {};
-    DWORD length = AMGetErrorTextA(Code, buffer, 255);
+    DWORD length = platformText ? platformText(Code, buffer, 255) : 0;
     std::string platform(buffer, length < sizeof buffer ? length : 0);
     if (!platform.empty() && platform.rfind("Error: 0x", 0) != 0)
         return platform;

@@ -2,6 +2,8 @@
 
 #include "forms/TApplication.h"
 
+#include "common/LateBound.h"
+
 #include <cstring>
 
 namespace vireon {
@@ -78,8 +80,14 @@ bool TOpenDialog::Execute(HWND Owner) {
     if (FOptions & ofNoChangeDir)
         dialog.Flags |= OFN_NOCHANGEDIR;
     Application().NormalizeTopMosts();
-    BOOL chosen =
-        CallSeam(OpenDialogSeam(), [](OPENFILENAMEA& Dialog) { return GetOpenFileNameA(&Dialog); }, dialog);
+    BOOL chosen = CallSeam(
+        OpenDialogSeam(),
+        [](OPENFILENAMEA& Dialog) {
+            static const TLateBound<decltype(GetOpenFileNameA)> openDialog("comdlg32.dll",
+                                                                           "GetOpenFileNameA");
+            return openDialog ? openDialog(&Dialog) : FALSE;
+        },
+        dialog);
     Application().RestoreTopMosts();
     if (!chosen)
         return false;

@@ -1,11 +1,13 @@
 // The ground layer's helpers: the COM object base, text conversion, seams and owners.
 #include "common/ComObject.h"
+#include "common/LateBound.h"
 #include "common/Seam.h"
 #include "common/TextConversion.h"
 #include "common/Win32Handles.h"
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
 #include <ocidl.h>
 
 #include <string>
@@ -141,4 +143,22 @@ TEST(Win32Handles, LocalMemoryOwnerMovesAndFrees) {
     EXPECT_EQ(Moved.get(), Handle);
     Moved.reset();
     EXPECT_FALSE(Moved);
+}
+
+TEST(LateBound, LoadsItsLibraryWhenMadeAndFallsBackWhenSomethingIsMissing) {
+    // Nothing of this program loads the dialog library by itself.
+    ASSERT_EQ(nullptr, GetModuleHandleA("comdlg32.dll"));
+    {
+        const TLateBound<decltype(CommDlgExtendedError)> lastError("comdlg32.dll", "CommDlgExtendedError");
+        EXPECT_NE(nullptr, GetModuleHandleA("comdlg32.dll"));
+        ASSERT_TRUE(lastError);
+        EXPECT_EQ(0u, lastError());
+    }
+    EXPECT_EQ(nullptr, GetModuleHandleA("comdlg32.dll")) << "let go of with the last user";
+
+    const TLateBound<decltype(GetTickCount)> ticks("kernel32.dll", "GetTickCount");
+    ASSERT_TRUE(ticks);
+    EXPECT_NE(0u, ticks());
+    EXPECT_FALSE((TLateBound<decltype(GetTickCount)>("kernel32.dll", "NoSuchFunction")));
+    EXPECT_FALSE((TLateBound<decltype(GetTickCount)>("no-such-library.dll", "GetTickCount")));
 }
