@@ -53,7 +53,6 @@ TVideoFrame::TVideoFrame(TComponent* AOwner) : TFrame(AOwner) {
         UpdateChapters();
         return true;
     });
-    FilterGraph->Loaded();
 }
 
 TVideoFrame::~TVideoFrame() = default;
@@ -63,7 +62,9 @@ void TVideoFrame::CreateComponents() {
     FilterGraph->SetName("FilterGraph");
     FilterGraph->SetMode(gmDVD);
     FilterGraph->SetGraphEdit(true);
-    FilterGraph->SetAutoCreate(true);
+    // The graph comes up with the first media: opening any renews it (RenewGraph), and making one
+    // at start-up (the platform's media libraries, the DVD builder, the renderer) would only delay
+    // the window. Until then commands that need it find it inactive and do nothing.
     FilterGraph->OnGraphComplete = [this](TObject* Sender, HRESULT Result, IBaseFilter* Renderer) {
         FilterGraphGraphComplete(Sender, Result, Renderer);
     };

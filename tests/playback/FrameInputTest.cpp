@@ -83,6 +83,8 @@ TEST(VideoPlacement, SixModes) {
 }
 
 TEST_F(FrameTest, PlaceVideoHandsThePlacementToTheRenderer) {
+    // The graph of the first media, with the video window's renderer in it.
+    frame->FilterGraph->SetActive(true);
     frame->Handle();
     frame->SetBounds(0, 0, 640, 480);
     ASSERT_EQ(640, frame->VideoWindow->ClientWidth());

@@ -236,6 +236,8 @@ TEST_F(MainForm, AudioButtonShowsNothingWhileItsMenuIsDisabled) {
 TEST_F(MainForm, SlidersFollowPositionAndVolume) {
     Start();
     const TSkinControls& controls = form->SkinControls();
+    // The graph as the first media brings it up.
+    form->VideoFrame->FilterGraph->SetActive(true);
     // No duration: the slider stays at 0 and scrolling it seeks to 0.
     graph->duration = 0;
     graph->position = 1234;
