@@ -74,20 +74,50 @@ void TMask::Paint(float left, float top, float right, float bottom, Coverage cov
         }
 }
 
+template <typename Distance, typename Coverage>
+void TMask::PaintConvex(float left, float top, float right, float bottom, Distance distance,
+                        Coverage coverage, float inside, float insideCoverage) {
+    int x0 = std::max(0, int(std::floor(left)) - 1), y0 = std::max(0, int(std::floor(top)) - 1);
+    int x1 = std::min(width_, int(std::ceil(right)) + 1), y1 = std::min(height_, int(std::ceil(bottom)) + 1);
+    // Computes one pixel; true when it lies in the inner run.
+    auto edge = [&](int x, int y) {
+        float d = distance(TPointF{x + 0.5f, y + 0.5f});
+        if (d <= inside)
+            return true;
+        float c = coverage(d);
+        if (c > 0)
+            Unite(x, y, c);
+        return false;
+    };
+    for (int y = y0; y < y1; ++y) {
+        int first = x0;
+        while (first < x1 && !edge(first, y))
+            ++first;
+        if (first == x1)
+            continue;
+        int last = x1 - 1;
+        while (last > first && !edge(last, y))
+            --last;
+        for (int x = first; x <= last && insideCoverage > 0; ++x)
+            Unite(x, y, insideCoverage);
+    }
+}
+
 void TMask::RoundRect(float x, float y, float w, float h, float radius) {
     if (w <= 0 || h <= 0)
         return;
-    Paint(x, y, x + w, y + h,
-          [&](TPointF p) { return Clamp01(0.5f - RoundRectDistance(p.x, p.y, x, y, w, h, radius)); });
+    PaintConvex(
+        x, y, x + w, y + h, [&](TPointF p) { return RoundRectDistance(p.x, p.y, x, y, w, h, radius); },
+        [](float d) { return Clamp01(0.5f - d); }, -0.5f, 1.f);
 }
 
 void TMask::RoundRectBorder(float x, float y, float w, float h, float radius, float width) {
     if (w <= 0 || h <= 0)
         return;
-    Paint(x, y, x + w, y + h, [&](TPointF p) {
-        float d = RoundRectDistance(p.x, p.y, x, y, w, h, radius);
-        return std::min(Clamp01(0.5f - d), Clamp01(0.5f + d + width));
-    });
+    // Deep inside, the ring covers nothing.
+    PaintConvex(
+        x, y, x + w, y + h, [&](TPointF p) { return RoundRectDistance(p.x, p.y, x, y, w, h, radius); },
+        [&](float d) { return std::min(Clamp01(0.5f - d), Clamp01(0.5f + d + width)); }, -0.5f - width, 0.f);
 }
 
 void TMask::Circle(float cx, float cy, float r) {

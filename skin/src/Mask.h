@@ -40,6 +40,12 @@ private:
     void Unite(int x, int y, float coverage);
     template <typename Coverage>
     void Paint(float left, float top, float right, float bottom, Coverage coverage);
+    // For a shape given by a convex distance function (negative inside): pixels whose distance is
+    // at most `inside` all have the coverage `insideCoverage`, and they form one run per row, so
+    // each row is computed from both ends only up to that run.
+    template <typename Distance, typename Coverage>
+    void PaintConvex(float left, float top, float right, float bottom, Distance distance, Coverage coverage,
+                     float inside, float insideCoverage);
 
     int width_;
     int height_;

@@ -34,7 +34,9 @@ void PaintMask(TPixmap& target, const TMask& mask, int x, int y, uint32_t colour
             float c = mask.At(mx, my);
             if (tx < 0 || tx >= target.Width() || c <= 0)
                 continue;
-            row[tx] = BlendOver(row[tx], ScaleColour(premul, unsigned(std::lround(c * 255))));
+            // Most of a shape is fully covered.
+            row[tx] =
+                BlendOver(row[tx], c >= 1 ? premul : ScaleColour(premul, unsigned(std::lround(c * 255))));
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "TSkinImage.h"
 #include "TgaImage.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 using namespace vireon::skin;
@@ -188,6 +190,42 @@ TEST(SkinImage, DrawToPutsTheBlendedPictureOnADeviceContext) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
+}
+
+namespace {
+
+// The coverage of each pixel of a rounded rectangle and of the one-pixel ring along its inside,
+// worked out pixel by pixel from the signed distance to the edge.
+float RoundRectDistance(float px, float py, float x, float y, float w, float h, float r) {
+    r = std::min(r, std::min(w, h) / 2);
+    float qx = std::fabs(px - (x + w / 2)) - (w / 2 - r), qy = std::fabs(py - (y + h / 2)) - (h / 2 - r);
+    return std::hypot(std::max(qx, 0.f), std::max(qy, 0.f)) + std::min(std::max(qx, qy), 0.f) - r;
+}
+
+} // namespace
+
+TEST(SkinRaster, RoundedRectanglesCoverEachPixelByItsDistanceToTheEdge) {
+    struct TShape {
+        float x, y, w, h, r;
+    };
+    // Whole and fractional places, thin and wide shapes, radii from none to more than fits, and
+    // shapes reaching past the mask.
+    for (const TShape& s :
+         {TShape{0, 0, 40, 30, 6}, TShape{2.5f, 1.25f, 33.3f, 17.8f, 4.5f}, TShape{3, 4, 1.5f, 20, 3},
+          TShape{-5, -3, 50, 40, 12}, TShape{1, 1, 38, 2, 0}, TShape{6, 2, 20, 25, 30}}) {
+        SCOPED_TRACE(::testing::Message() << s.x << "," << s.y << " " << s.w << "x" << s.h << " r" << s.r);
+        TMask fill(40, 30), ring(40, 30);
+        fill.RoundRect(s.x, s.y, s.w, s.h, s.r);
+        ring.RoundRectBorder(s.x, s.y, s.w, s.h, s.r, 1);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                float d = RoundRectDistance(x + 0.5f, y + 0.5f, s.x, s.y, s.w, s.h, s.r);
+                ASSERT_NEAR(fill.At(x, y), std::clamp(0.5f - d, 0.f, 1.f), 1e-5f) << x << "," << y;
+                ASSERT_NEAR(ring.At(x, y),
+                            std::min(std::clamp(0.5f - d, 0.f, 1.f), std::clamp(1.5f + d, 0.f, 1.f)), 1e-5f)
+                    << x << "," << y;
+            }
+    }
 }
 
 TEST(SkinRaster, ShapesAreAntiAliasedAtTheirEdges) {
