@@ -149,13 +149,17 @@ void TWinControl::CreateHandle() {
     ApplyVisible();
 }
 
+// A hidden child gets its window when it is shown or its handle is first asked for: a skinned window
+// keeps a row of hidden buttons that never need one, and each window costs start-up time.
 void TWinControl::CreateChildHandles() {
     for (TControl* control : FControls)
         if (auto* child = dynamic_cast<TWinControl*>(control)) {
-            if (!child->FHandle)
-                child->CreateHandle();
-            else if (GetParent(child->FHandle.get()) != FHandle.get())
+            if (!child->FHandle) {
+                if (child->FVisible)
+                    child->CreateHandle();
+            } else if (GetParent(child->FHandle.get()) != FHandle.get()) {
                 ::SetParent(child->FHandle.get(), FHandle.get());
+            }
         }
 }
 
@@ -498,6 +502,10 @@ void TWinControl::SetVisible(bool Value) {
 }
 
 void TWinControl::ApplyVisible() {
+    if (!FHandle && FVisible && Parent() && Parent()->HandleAllocated()) {
+        CreateHandle();
+        return;
+    }
     if (FHandle.get() && (IsWindowVisible(FHandle.get()) != FALSE) != FVisible)
         ShowWindow(FHandle.get(), FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
 }

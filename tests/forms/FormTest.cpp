@@ -79,6 +79,30 @@ LRESULT CALLBACK PassOn(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UIN
 
 } // namespace
 
+TEST(Form, AHiddenChildGetsItsWindowOnlyWhenShownOrAskedFor) {
+    TLiveCounts before = Snapshot();
+    auto* form = new TForm(nullptr);
+    auto* shown = new TButton(form, {.Parent = form, .Name = "bnShown"});
+    auto* hidden = new TSpeedButton(form, {.Parent = form, .Name = "bnHidden", .Visible = false});
+    auto* asked = new TSpeedButton(form, {.Parent = form, .Name = "bnAsked", .Visible = false});
+    HWND window = form->Handle();
+    EXPECT_TRUE(shown->HandleAllocated());
+    EXPECT_FALSE(hidden->HandleAllocated());
+    EXPECT_FALSE(asked->HandleAllocated());
+
+    hidden->SetVisible(true);
+    ASSERT_TRUE(hidden->HandleAllocated());
+    EXPECT_EQ(window, GetParent(hidden->Handle()));
+    EXPECT_TRUE(GetWindowLongA(hidden->Handle(), GWL_STYLE) & WS_VISIBLE);
+
+    HWND made = asked->Handle();
+    EXPECT_EQ(window, GetParent(made));
+    EXPECT_FALSE(GetWindowLongA(made, GWL_STYLE) & WS_VISIBLE);
+    form->Free();
+    EXPECT_FALSE(IsWindow(made));
+    ExpectSameCounts(before);
+}
+
 TEST(Form, FreeingAFormLeavesNothingBehind) {
     TLiveCounts before = Snapshot();
     TForm* form = BuildFullForm();
