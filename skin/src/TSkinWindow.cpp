@@ -67,11 +67,14 @@ TSkinWindow::TSkinWindow(TSkin& skin, HWND window, std::shared_ptr<const TSkinDa
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SyncSize();
     RefreshMenuBar();
-    CreateTips();
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
-void TSkinWindow::CreateTips() {
+// Tips matter once the mouse is over the window: they are made then, not with the window (a
+// tooltip window and one tool per object cost start-up time). The move that makes them is passed
+// on to them, so they count it like every later one.
+void TSkinWindow::CreateTips(const MSG& firstMove) {
+    tipsMade_ = true;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -92,6 +95,8 @@ void TSkinWindow::CreateTips() {
         SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         UpdateTip(int(i));
     }
+    MSG relayed = firstMove;
+    SendMessageW(tips_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 // Tips follow their object; a hidden object shows none.
@@ -272,6 +277,8 @@ bool TSkinWindow::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
         return Wheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_MOUSEMOVE:
+        if (!tipsMade_)
+            CreateTips({window_, message, wParam, lParam, DWORD(GetMessageTime()), {}});
         MouseMove(FormPoint(lParam));
         return false;
     case WM_LBUTTONDOWN:

@@ -77,7 +77,7 @@ private:
     void TrackMenuBar(int item, bool byKey);
     int NextMenuBarItem(int current);
     void RunSystemCommand(const TObjectDef& def);
-    void CreateTips();
+    void CreateTips(const MSG& firstMove);
     void UpdateTip(int index);
     bool Wheel(POINT screen, int delta);
     static UINT RehoverMessage();
@@ -104,6 +104,7 @@ private:
     };
     TMenuTrack menuTrack_;
     UniqueWindow tips_;
+    bool tipsMade_ = false;
     // Cleared when the window goes, so that code after an event handler knows to stop.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -256,8 +256,12 @@ BOOL CALLBACK FindTips(HWND candidate, LPARAM found) {
 
 } // namespace
 
-TEST_F(SkinWindow, ObjectsWithATipGetATooltip) {
+TEST_F(SkinWindow, ObjectsWithATipGetATooltipOnceTheMouseComes) {
     HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindTips, reinterpret_cast<LPARAM>(&tips));
+    EXPECT_FALSE(tips) << "no tooltip before the mouse is over the window";
+    Mouse(WM_MOUSEMOVE, 20, 170);
+    Mouse(WM_MOUSEMOVE, 25, 170);
     EnumThreadWindows(GetCurrentThreadId(), FindTips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_TRUE(tips);
     EXPECT_EQ(GetWindow(tips, GW_OWNER), window_.get());
