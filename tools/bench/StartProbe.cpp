@@ -7,6 +7,7 @@
 // used until idle (less disturbed by other work on the machine); then closes the window and ends.
 // Exit code 1 when the window or the idle state does not come within 30 s.
 #include "BenchTiming.h"
+#include "ProcessWindow.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -18,31 +19,15 @@ namespace {
 
 constexpr DWORD kWaitMs = 30000;
 
-struct TFindWindow {
-    DWORD ProcessId;
-    const wchar_t* Title;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    auto* find = reinterpret_cast<TFindWindow*>(data);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t title[256];
-    if (processId == find->ProcessId && IsWindowVisible(window) && GetWindowTextW(window, title, 256) > 0 &&
-        wcscmp(title, find->Title) == 0) {
-        find->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitVisibleWindow(DWORD processId, const wchar_t* title, HANDLE process, double start) {
-    TFindWindow find{processId, title, nullptr};
+    auto titled = [title](HWND window) {
+        wchar_t text[256];
+        return GetWindowTextW(window, text, 256) > 0 && wcscmp(text, title) == 0;
+    };
     while (benchtiming::NowMs() - start < kWaitMs) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&find));
-        if (find.Found || WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
-            return find.Found;
+        HWND found = benchwindow::FindProcessWindow(processId, titled);
+        if (found || WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            return found;
         Sleep(1);
     }
     return nullptr;

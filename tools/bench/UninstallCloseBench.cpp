@@ -8,6 +8,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "ProcessWindow.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -123,26 +125,6 @@ private:
     std::thread FThread;
 };
 
-struct TFind {
-    DWORD ProcessId;
-    const char* ClassName;
-    HWND Window;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
-    auto* find = reinterpret_cast<TFind*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (processId == find->ProcessId && std::string(className) == find->ClassName &&
-        IsWindowVisible(window)) {
-        find->Window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -159,19 +141,24 @@ double MeasureClose(std::string commandLine, const char* className) {
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return -1;
-    TFind find{process.dwProcessId, className, nullptr};
-    for (int i = 0; i < 1000 && !find.Window; ++i) {
-        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&find));
-        if (!find.Window)
+    auto ofClass = [className](HWND window) {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        return std::string(name) == className;
+    };
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && !window; ++i) {
+        window = benchwindow::FindProcessWindow(process.dwProcessId, ofClass);
+        if (!window)
             Sleep(10);
     }
     double elapsed = -1;
-    if (find.Window) {
+    if (window) {
         WaitForInputIdle(process.hProcess, 5000);
         Sleep(200);
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        PostMessageA(find.Window, WM_CLOSE, 0, 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
             QueryPerformanceCounter(&end);
             elapsed = Milliseconds(start, end);
