@@ -165,6 +165,9 @@ bool TVideoFrame::AcceptDvdRenderResult(HWND Owner, HRESULT Result, const AM_DVD
     case E_INVALIDARG:
         show("Invalid Argument.");
         return false;
+    case VFW_E_TIMEOUT: // the volume's graph did not build in time and was left
+        ShowMessageBox(Owner, kCannotPlayMessage, Application().Title(), MB_OK);
+        return false;
     case S_FALSE:
         break;
     default:
