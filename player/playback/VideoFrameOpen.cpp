@@ -100,7 +100,11 @@ bool TVideoFrame::OpenFilesFiltered(const std::string& Filter) {
 }
 
 void TVideoFrame::RenewGraph() {
-    FilterGraph->ResetGraph();
+    // Whatever the old media's graph answers while it is taken down, the new media gets a new graph.
+    try {
+        FilterGraph->ResetGraph();
+    } catch (const std::exception&) {
+    }
     FilterGraph->SetActive(false);
     FilterGraph->SetActive(true);
 }
@@ -118,6 +122,7 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
         return result;
     }
     FIsDVD = false;
+    FEnded = false;
     RenewGraph();
     bool rendered = false;
     try {
@@ -141,7 +146,17 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
         FVideoHeight = height;
     }
     VideoWindow->UpdateVideoWindow();
-    bool result = FilterGraph->Play();
+    // A graph built from a broken file can still refuse to run: that file cannot be played either.
+    bool result = false;
+    try {
+        result = FilterGraph->Play();
+    } catch (const std::exception&) {
+        RenewGraph();
+        if (!Silent)
+            ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+        SetPlaying(false);
+        return false;
+    }
     SetPlaying(true);
     return result;
 }
