@@ -293,8 +293,8 @@ namespace {
 std::string CutSample(const TempFolder& Folder, const std::string& Name, size_t Bytes) {
     std::string data;
     {
-        UniqueFile in(CreateFileA(kSample.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                  nullptr));
+        UniqueFile in(
+            CreateFileA(kSample.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         data.resize(Bytes);
         DWORD read = 0;
         ReadFile(in.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr);

@@ -7,6 +7,7 @@
 #include "PlayerRemote.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <memory>
 #include <string>
@@ -23,10 +24,20 @@ struct TCase {
 };
 
 // How long a bad case is watched for a message or a moving picture; how long a picture that stands
-// still is watched further for the player to notice it; how long the good sample has to start.
+// still is watched further, by default long enough for the player to give up a build or a stop
+// that does not end (15 s and 2 s of grace); how long the good sample has to start.
 constexpr DWORD kWatchMs = 3000;
-constexpr DWORD kStillMs = 6000;
-constexpr DWORD kGoodSampleMs = 8000;
+constexpr DWORD kStillMs = 15000;
+constexpr DWORD kGoodSampleMs = 25000;
+
+// VIREON_BADMEDIA_STILL_MS shortens the still watch, so that the good sample is opened while the
+// player may still wait for a broken file.
+DWORD StillWatchMs() {
+    char value[16] = {};
+    if (!GetEnvironmentVariableA("VIREON_BADMEDIA_STILL_MS", value, sizeof value))
+        return kStillMs;
+    return static_cast<DWORD>(std::strtoul(value, nullptr, 10));
+}
 
 std::wstring FromUtf8(const std::string& Text) {
     int size = MultiByteToWideChar(CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
@@ -105,7 +116,7 @@ public:
 private:
     bool EnsurePlayer();
     bool OpenCase(const TCase& Case, TSeen& Seen);
-    bool GoodSamplePlays(std::wstring& Problem);
+    bool GoodSamplePlays(std::wstring& Problem, std::wstring& Late);
 
     std::wstring FPlayer;
     std::wstring FGood;
@@ -124,22 +135,19 @@ bool TSuite::OpenCase(const TCase& Case, TSeen& Seen) {
     return Case.How == L"folder" ? FRemote->OpenFolder(Case.Path, Seen) : FRemote->OpenFile(Case.Path, Seen);
 }
 
-bool TSuite::GoodSamplePlays(std::wstring& Problem) {
+// Messages shown meanwhile are reported; they may still belong to the case before (a build given
+// up late), so only the picture decides.
+bool TSuite::GoodSamplePlays(std::wstring& Problem, std::wstring& Late) {
     TSeen seen;
-    if (!FRemote->OpenFile(FGood, seen)) {
+    bool chosen = FRemote->OpenFile(FGood, seen);
+    bool played = chosen && FRemote->PictureMoves(kGoodSampleMs, seen);
+    if (!seen.Messages.empty())
+        Late = L"; then, opening the good sample: " + Describe(seen, played);
+    if (!chosen)
         Problem = L"the good sample could not be chosen";
-        return false;
-    }
-    FRemote->AnswerDialogs(300, seen);
-    if (!seen.Messages.empty()) {
-        Problem = L"the good sample: " + Describe(seen, false);
-        return false;
-    }
-    if (!FRemote->PictureMoves(kGoodSampleMs)) {
+    else if (!played)
         Problem = L"the good sample did not play";
-        return false;
-    }
-    return true;
+    return Problem.empty();
 }
 
 bool TSuite::Run(const TCase& Case) {
@@ -155,23 +163,24 @@ bool TSuite::Run(const TCase& Case) {
     DWORD start = GetTickCount();
     bool chosen = OpenCase(Case, seen);
     FRemote->AnswerDialogs(kWatchMs, seen);
-    bool played = chosen && seen.Messages.empty() && FRemote->PictureMoves(1500);
+    bool played = chosen && seen.Messages.empty() && FRemote->PictureMoves(1500, seen);
     if (chosen && !played && seen.Messages.empty())
-        FRemote->AnswerDialogs(kStillMs, seen);
+        FRemote->AnswerDialogs(StillWatchMs(), seen);
     DWORD settled = GetTickCount() - start;
     if (Case.How == L"play" && !played)
         problem = L"did not play";
     if (Case.How == L"folder" && !chosen)
         problem = L"the folder could not be chosen";
+    std::wstring late;
     if (problem.empty() && FRemote->Alive())
-        GoodSamplePlays(problem);
+        GoodSamplePlays(problem, late);
     long slowest = FRemote->TakeSlowestAnswer();
     if (!FRemote->Alive())
         problem = L"the player ended";
     else if (slowest < 0)
         problem = L"the player did not answer within 2 s";
     std::printf("%-30s | %s | settled %lu ms, slowest answer %ld ms | %s%s\n", ToUtf8(Case.Name).c_str(),
-                ToUtf8(Describe(seen, played)).c_str(), settled, slowest,
+                ToUtf8(Describe(seen, played) + late).c_str(), settled, slowest,
                 problem.empty() ? "PASS" : "FAIL: ", ToUtf8(problem).c_str());
     std::fflush(stdout);
     // A player that stopped answering (stuck, or held by the crash debugger) is ended, so that the

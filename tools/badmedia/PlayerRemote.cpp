@@ -297,12 +297,19 @@ std::vector<unsigned> TPlayerRemote::CaptureVideoArea() const {
     return pixels;
 }
 
-bool TPlayerRemote::PictureMoves(DWORD Milliseconds, int Changes) {
+bool TPlayerRemote::PictureMoves(DWORD Milliseconds, TSeen& Seen, int Changes) {
     std::vector<unsigned> previous = CaptureVideoArea();
     DWORD start = GetTickCount();
     int seen = 0;
     while (seen < Changes && GetTickCount() - start < Milliseconds && Alive()) {
         Sleep(150);
+        // A box coming or going over the video is no movement of the picture.
+        if (AnswerOneDialog(Seen)) {
+            Sleep(200);
+            previous = CaptureVideoArea();
+            seen = 0;
+            continue;
+        }
         std::vector<unsigned> now = CaptureVideoArea();
         size_t differing = 0;
         for (size_t i = 0; i < now.size(); ++i)

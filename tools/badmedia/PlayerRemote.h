@@ -39,7 +39,8 @@ public:
     // QuietMs have passed without a new dialog.
     void AnswerDialogs(DWORD Milliseconds, TSeen& Seen);
     // The picture moves: the video area changes between captures Changes times within Milliseconds.
-    bool PictureMoves(DWORD Milliseconds, int Changes = 2);
+    // Dialogs shown meanwhile are answered.
+    bool PictureMoves(DWORD Milliseconds, TSeen& Seen, int Changes = 2);
     // Stops playback through the Play menu, so that a picture still moving is the case's own.
     void Stop();
     // Asks the player to close as a user does; false when it had to be ended.
