@@ -45,8 +45,20 @@ bool IsOwnModalForm(HWND Window) {
     return IsWindowVisible(Window) && TextOf(Window) == L"Insufficient decoders";
 }
 
+// A dialog with controls to type or pick in: a file or folder dialog, perhaps still being built.
+bool HasInputControls(HWND Dialog) {
+    for (HWND child = GetWindow(Dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring name = ClassOf(child);
+        if (name == L"ComboBox" || name == L"Edit" || name == L"SysTreeView32" || name == L"#32770")
+            return true;
+    }
+    return false;
+}
+
 bool IsAnswerable(HWND Window) {
-    return (IsDialog(Window) && !IsOpenDialog(Window) && !IsFolderDialog(Window)) || IsOwnModalForm(Window);
+    return (IsDialog(Window) && !HasInputControls(Window) && !IsOpenDialog(Window) &&
+            !IsFolderDialog(Window)) ||
+           IsOwnModalForm(Window);
 }
 
 // The longest static text of a dialog: a message box's message.
