@@ -8,6 +8,9 @@ start_xvfb
 trap 'stop_xvfb; wineserver -k 2>/dev/null' EXIT
 prepare_environment
 set_window_management N
+# A test program that crashes prints Wine's crash report (registers, backtrace) into its output and
+# ends, rather than waiting behind a crash dialog on the virtual screen until its time runs out.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 export VIREON_RUN_STAMP="$BUILD_DIR/testenv/run-stamp"
 touch "$VIREON_RUN_STAMP"
 configure_and_build

@@ -24,12 +24,21 @@ uint32_t Bcd(int Value) {
 
 } // namespace
 
-TDvdNavigator::TDvdNavigator(ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume)
-    : Graph_(Graph), Volume_(std::move(Volume)), Playback_(Graph) {
+TDvdNavigator::TDvdNavigator(ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume,
+                             std::shared_ptr<const THomeThread> Home)
+    : Graph_(Graph), Volume_(std::move(Volume)), Playback_(Graph), Home_(std::move(Home)) {
     Graph_.As(&Events_);
 }
 
-TDvdNavigator::~TDvdNavigator() = default;
+TDvdNavigator::~TDvdNavigator() {
+    StopClock();
+}
+
+// Also when the home thread has gone with the clock's window: then only the owner goes here.
+void TDvdNavigator::StopClock() {
+    if (Clock_ && !Home_->Run([this] { Clock_.reset(); }))
+        Clock_.reset();
+}
 
 TRenderOutcome TDvdNavigator::Start() {
     Title_ = 1;
@@ -38,7 +47,7 @@ TRenderOutcome TDvdNavigator::Start() {
         return Outcome;
     Domain_ = DVD_DOMAIN_Title;
     Chapter_ = 1;
-    Clock_ = std::make_unique<TNavigatorClock>(StartTickMs, [this] { Tick(); });
+    Home_->Run([this] { Clock_ = std::make_unique<TNavigatorClock>(StartTickMs, [this] { Tick(); }); });
     return Outcome;
 }
 
@@ -182,7 +191,7 @@ void TDvdNavigator::EndOfTitle() {
 
 void TDvdNavigator::Retire() {
     Retired_ = true;
-    Clock_.reset();
+    StopClock();
     Domain_ = DVD_DOMAIN_Stop;
     Playback_.Close(); // the new volume's playback starts from a graph without our filters
 }

@@ -6,6 +6,7 @@
 #include "common/ComObject.h"
 #include "common/DirectShowUuids.h"
 #include "dvdnav/DvdVolume.h"
+#include "dvdnav/HomeThread.h"
 #include "dvdnav/NavigatorClock.h"
 #include "dvdnav/TitlePlayback.h"
 
@@ -22,16 +23,19 @@ public:
     static constexpr UINT TickMs = 250;
     static constexpr UINT StartTickMs = 20; // until playback is seen running: the first events come quickly
 
-    TDvdNavigator(Microsoft::WRL::ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume);
+    // The clock ticks on Home's thread, where the navigator's commands are expected too.
+    TDvdNavigator(Microsoft::WRL::ComPtr<IGraphBuilder> Graph, std::shared_ptr<const TDvdVolume> Volume,
+                  std::shared_ptr<const THomeThread> Home);
     TDvdNavigator(const TDvdNavigator&) = delete;
     TDvdNavigator& operator=(const TDvdNavigator&) = delete;
 
-    // Renders the first title; what the builder reports in its render status.
+    // Renders the first title and starts the clock; what the builder reports in its render status.
+    // May run on any thread.
     TRenderOutcome Start();
     // One step of the clock.
     void Tick();
     // The builder rendered another volume: stop the clock, take its filters out of the graph and
-    // refuse further commands.
+    // refuse further commands. May run on any thread.
     void Retire();
     const TDvdVolume& Volume() const { return *Volume_; }
 
@@ -152,6 +156,7 @@ private:
     bool AtEndOfTitle(int64_t TitleMs) const;
     void EnterTitleDomain();
     void EndOfTitle();
+    void StopClock();
     void EndScan();
     void StepScan();
     void PostTime(int64_t TitleMs);
@@ -164,7 +169,8 @@ private:
     Microsoft::WRL::ComPtr<IMediaEventSink> Events_;
     std::shared_ptr<const TDvdVolume> Volume_;
     TTitlePlayback Playback_;
-    std::unique_ptr<TNavigatorClock> Clock_;
+    std::shared_ptr<const THomeThread> Home_;
+    std::unique_ptr<TNavigatorClock> Clock_; // made, used and destroyed on the home thread only
 
     DVD_DOMAIN Domain_ = DVD_DOMAIN_Stop;
     int Title_ = 1;

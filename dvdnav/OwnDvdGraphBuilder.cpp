@@ -53,7 +53,8 @@ std::optional<std::filesystem::path> FindVolumeOnOpticalDrives() {
     return Found;
 }
 
-TOwnDvdGraphBuilder::TOwnDvdGraphBuilder(ComPtr<IGraphBuilder> Graph) : Graph_(std::move(Graph)) {}
+TOwnDvdGraphBuilder::TOwnDvdGraphBuilder(ComPtr<IGraphBuilder> Graph)
+    : Graph_(std::move(Graph)), Home_(std::make_shared<const THomeThread>()) {}
 
 HRESULT TOwnDvdGraphBuilder::GetFiltergraph(IGraphBuilder** Graph) {
     if (!Graph)
@@ -110,7 +111,7 @@ HRESULT TOwnDvdGraphBuilder::Render(const std::filesystem::path& Folder, AM_DVD_
         Navigator_->Retire(); // whoever still holds it must not steer the new volume's graph
         Navigator_.Reset();
     }
-    ComPtr<TDvdNavigator> Navigator = vireon::MakeComObject<TDvdNavigator>(Graph_, Volume);
+    ComPtr<TDvdNavigator> Navigator = vireon::MakeComObject<TDvdNavigator>(Graph_, Volume, Home_);
     TRenderOutcome Outcome = Navigator->Start();
     const TDvdTitle& First = Volume->Titles.front();
     bool HasAudio = !Volume->TitleSetOf(First).Info.Audio.empty();

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "common/ComObject.h"
+#include "dvdnav/HomeThread.h"
 
 #include <dshow.h>
 #include <wrl/client.h>
 
 #include <atomic>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 namespace dvdnav {
@@ -18,7 +20,8 @@ class TDvdNavigator;
 HRESULT CreateOwnDvdGraphBuilder(IDvdGraphBuilder** Builder);
 
 // Builds a DVD graph in a platform filter graph manager of its own: the first title of the volume
-// plays through the platform's file playback; GetDvdInterface hands out the navigator.
+// plays through the platform's file playback; GetDvdInterface hands out the navigator. A volume may
+// be rendered on any thread; the navigator's clock runs on the thread that made the builder.
 class TOwnDvdGraphBuilder final : public vireon::TComObject<IDvdGraphBuilder> {
 public:
     explicit TOwnDvdGraphBuilder(Microsoft::WRL::ComPtr<IGraphBuilder> Graph);
@@ -35,6 +38,7 @@ private:
 
     Microsoft::WRL::ComPtr<IGraphBuilder> Graph_;
     Microsoft::WRL::ComPtr<TDvdNavigator> Navigator_;
+    std::shared_ptr<const THomeThread> Home_;
 };
 
 // The VIDEO_TS folder on the first optical drive holding a DVD-Video volume.

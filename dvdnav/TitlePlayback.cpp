@@ -215,7 +215,22 @@ HRESULT TTitlePlayback::RenderAudio(IPin* Output) {
     return Seam ? Seam(Graph_.Get(), Output) : Graph_->Render(Output);
 }
 
+// The graph's filters are listed only while it is stopped: the platform's graph manager completes a
+// run in the background, reordering its filter list under any enumeration of it, which then reads
+// entries that are not filters. Once Stop has returned, no such reordering is under way or to come.
 HRESULT TTitlePlayback::SelectAudio(int Index) {
+    bool WasRunning = IsRunning();
+    int64_t Position = PositionMs();
+    KeepAudioLevels();
+    Stop();
+    HRESULT Result = KeepOnlyAudio(Index);
+    SeekMs(Position);
+    if (WasRunning)
+        Run();
+    return Result;
+}
+
+HRESULT TTitlePlayback::KeepOnlyAudio(int Index) {
     ComPtr<IBaseFilter> Splitter = FindSplitter();
     if (!Splitter)
         return VFW_E_NOT_FOUND;
@@ -225,10 +240,6 @@ HRESULT TTitlePlayback::SelectAudio(int Index) {
             Audio.push_back(Output);
     if (Index < 0 || static_cast<size_t>(Index) >= Audio.size())
         return VFW_E_NOT_FOUND; // the stream is not in the title's data
-    bool WasRunning = IsRunning();
-    int64_t Position = PositionMs();
-    KeepAudioLevels();
-    Stop();
     HRESULT Result = S_OK;
     if (!PeerOf(Audio[Index].Get())) {
         // The new branch is built beside the old one, which goes only once the new one stands.
@@ -240,17 +251,14 @@ HRESULT TTitlePlayback::SelectAudio(int Index) {
             else
                 Own_.push_back(std::move(Added));
     }
-    if (SUCCEEDED(Result)) {
-        for (size_t I = 0; I < Audio.size(); ++I)
-            if (static_cast<int>(I) != Index)
-                RemoveDownstream(Audio[I].Get());
-        ForgetRemovedFilters();
-        ApplyAudioLevels();
-    }
-    SeekMs(Position);
-    if (WasRunning)
-        Run();
-    return FAILED(Result) ? Result : S_OK;
+    if (FAILED(Result))
+        return Result;
+    for (size_t I = 0; I < Audio.size(); ++I)
+        if (static_cast<int>(I) != Index)
+            RemoveDownstream(Audio[I].Get());
+    ForgetRemovedFilters();
+    ApplyAudioLevels();
+    return S_OK;
 }
 
 int64_t TTitlePlayback::PositionMs() const {

@@ -37,7 +37,8 @@ public:
     void Close();
 
     // Leaves only the audio branch of the splitter's Index-th audio output connected. When that
-    // branch cannot be built the old one stays and keeps playing.
+    // branch cannot be built the old one stays and keeps playing. The graph is stopped meanwhile
+    // and its run state kept.
     HRESULT SelectAudio(int Index);
 
     int64_t PositionMs() const;
@@ -60,6 +61,7 @@ private:
     void RemoveDownstream(IPin* Output);
     void ForgetRemovedFilters();
     HRESULT RenderAudio(IPin* Output);
+    HRESULT KeepOnlyAudio(int Index); // on the stopped graph
     void KeepAudioLevels();
     void ApplyAudioLevels();
     Microsoft::WRL::ComPtr<IBaseFilter> FindSplitter() const;

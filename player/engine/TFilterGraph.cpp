@@ -298,9 +298,21 @@ void TFilterGraph::LeaveAbandonedGraph() {
 HRESULT TFilterGraph::RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::wstring& FileName, int Flags) {
     if (!FDvdGraph)
         return VFW_E_DVD_RENDERFAIL;
+    if (FBuild)
+        return VFW_E_WRONG_STATE;
     BroadcastControlEvent(gcDvdRendering, Flags);
-    HRESULT result = CheckMediaResult(
-        FDvdGraph->RenderDvdVideoVolume(FileName.empty() ? nullptr : FileName.c_str(), Flags, &Status));
+    if (!FDvdGraph)
+        return E_ABORT;
+    // The status is the call's own: an abandoned render may still write to it.
+    auto status = std::make_shared<AM_DVD_RENDERSTATUS>();
+    HRESULT result = RunBounded([builder = FDvdGraph, status, FileName, Flags] {
+        return builder->RenderDvdVideoVolume(FileName.empty() ? nullptr : FileName.c_str(),
+                                             static_cast<DWORD>(Flags), status.get());
+    });
+    if (result == E_ABORT || result == VFW_E_TIMEOUT)
+        return result;
+    Status = *status;
+    result = CheckMediaResult(result);
     if (result == S_OK || result == S_FALSE)
         BroadcastControlEvent(gcDvdRendered, Flags);
     return result;

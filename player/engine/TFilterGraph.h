@@ -38,9 +38,10 @@ public:
     const std::string& LogFile() const { return FLogFile; }
     void SetLogFile(const std::string& Value);
     HWND NotifyWindow() const { return FNotifyWindow.Handle(); }
-    // A media file's graph build and a stop run on a thread of their own while the window's
-    // messages keep being dispatched; one not finished after this many milliseconds is aborted,
-    // and when it still does not return, the graph is left to it and replaced (default 15 s).
+    // A media file's graph build, a DVD volume's render and a stop run on a thread of their own
+    // while the window's messages keep being dispatched; one not finished after this many
+    // milliseconds is aborted, and when it still does not return, the graph is left to it for good
+    // and replaced (default 15 s).
     DWORD BuildTimeout() const { return FBuildTimeout; }
     void SetBuildTimeout(DWORD Value) { FBuildTimeout = Value; }
     // A build or stop is running: meanwhile the graph is offered to nobody (it is busy and may not
@@ -61,6 +62,8 @@ public:
     // in a running or paused graph.
     HRESULT SeekTo(LONGLONG Position);
     HRESULT RenderMediaFile(const std::wstring& FileName);
+    // Bounded like RenderMediaFile: VFW_E_TIMEOUT (Status untouched) when the render did not end in
+    // time, E_ABORT when the component was deactivated meanwhile.
     HRESULT RenderDvdVolume(AM_DVD_RENDERSTATUS& Status, const std::wstring& FileName, int Flags);
     void ResetGraph();
     void DisconnectAllPins();

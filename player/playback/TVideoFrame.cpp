@@ -2,6 +2,7 @@
 #include "playback/TVideoFrame.h"
 
 #include "common/DirectShowUuids.h"
+#include "forms/MessageBoxSeam.h"
 #include "forms/TApplication.h"
 #include "forms/TForm.h"
 
@@ -11,6 +12,13 @@
 namespace vireon {
 
 using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// A position this close to the duration is the end (100-ns units: half a second).
+constexpr int64_t kEndTolerance = 5000000;
+
+} // namespace
 
 int HMSFToSeconds(const DVD_HMSF_TIMECODE& TimeCode) {
     return TimeCode.bHours * 3600 + TimeCode.bMinutes * 60 + TimeCode.bSeconds;
@@ -162,6 +170,7 @@ void TVideoFrame::CreatePopupItems() {
 
 void TVideoFrame::SetPlaying(bool Value) {
     FPlaying = Value;
+    FStallWatch.Restart();
     CallEvent(OnPlayingStatusChanged, this);
 }
 
@@ -316,6 +325,21 @@ void TVideoFrame::CloseMedia() {
     FilterGraph->SetActive(false);
 }
 
+void TVideoFrame::WatchProgress(DWORD Now) {
+    if (!FPlaying || FIsDVD || FFileName.empty()) {
+        FStallWatch.Restart();
+        return;
+    }
+    const int64_t position = FilePosition();
+    if (!FStallWatch.Stalled(position, Now))
+        return;
+    const int64_t duration = GetDuration();
+    const bool atEnd = FEnded || (duration > 0 && position >= duration - kEndTolerance);
+    StopPlayback();
+    if (!atEnd)
+        ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+}
+
 void TVideoFrame::miPlayPauseClick(TObject*) {
     PlayPause();
 }
@@ -331,6 +355,7 @@ void TVideoFrame::miExitClick(TObject*) {
 }
 
 void TVideoFrame::FilterGraphGraphComplete(TObject*, HRESULT, IBaseFilter*) {
+    FEnded = true;
     PlayNextItem();
 }
 

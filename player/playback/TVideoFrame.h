@@ -5,6 +5,7 @@
 
 #include "playback/TDriveList.h"
 #include "playback/TIntList.h"
+#include "playback/TStallWatch.h"
 
 #include "engine/TFilterGraph.h"
 #include "engine/TVideoWindow.h"
@@ -36,6 +37,7 @@ inline constexpr char kOpenDialogFilter[] =
 inline constexpr char kCannotPlayMessage[] =
     "Can not play the file. The file is either corrupt or the player "
     "does not support the format you are trying to play.";
+inline constexpr char kNoMediaInFolderMessage[] = "The folder holds no media the player can play.";
 
 // Packed DVD time code: byte 0 hours, 1 minutes, 2 seconds, 3 frames.
 int HMSFToSeconds(const DVD_HMSF_TIMECODE& TimeCode);
@@ -156,6 +158,10 @@ public:
     void SyncVolume();
     void CloseMedia();
     void EjectDisk();
+    // Called by the position timer while playing, with the tick count: a file whose position has
+    // stood still for a while is stopped, quietly at its end, elsewhere with the message that it
+    // cannot be played.
+    void WatchProgress(DWORD Now);
 
     // DVD menus.
     void FillChaptersMenu(TMenuItem* Item);
@@ -221,6 +227,9 @@ private:
     int FPlaylistIndex = 0;
     TDriveList FDrives;
     TVideoPlacement FLastPlacement;
+    TStallWatch FStallWatch;
+    // The graph reported the end of the media.
+    bool FEnded = false;
 };
 
 } // namespace vireon

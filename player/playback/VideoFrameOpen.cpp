@@ -5,10 +5,14 @@
 #include "common/TextConversion.h"
 #include "common/Win32Handles.h"
 #include "engine/EDirectShowException.h"
+#include "engine/TFilterList.h"
+#include "engine/TPinList.h"
 #include "forms/MessageBoxSeam.h"
 #include "forms/TApplication.h"
 #include "util/xFileUtil.h"
 #include "util/xUtils.h"
+
+#include <dvdmedia.h>
 
 #include <charconv>
 
@@ -41,6 +45,46 @@ std::string TitleSetKey(const std::string& Path) {
 
 bool IsVob(const std::string& Path) {
     return SameTextLower(ExtractFileExtNoDot(Path), "vob");
+}
+
+// The picture header of a connection's video format; null for other formats or a short block.
+const BITMAPINFOHEADER* PictureHeader(const AM_MEDIA_TYPE& Type) {
+    if (!Type.pbFormat)
+        return nullptr;
+    if (Type.formattype == FORMAT_VideoInfo && Type.cbFormat >= sizeof(VIDEOINFOHEADER))
+        return &reinterpret_cast<const VIDEOINFOHEADER*>(Type.pbFormat)->bmiHeader;
+    if (Type.formattype == FORMAT_VideoInfo2 && Type.cbFormat >= sizeof(VIDEOINFOHEADER2))
+        return &reinterpret_cast<const VIDEOINFOHEADER2*>(Type.pbFormat)->bmiHeader;
+    return nullptr;
+}
+
+// The native picture size, read from the video renderer's input connection. The graph's own
+// IBasicVideo is not asked: Wine's renderer answers it from a format block it does not check,
+// and a broken file can leave that block empty.
+bool ConnectedVideoSize(IFilterGraph* Graph, long& Width, long& Height) {
+    TFilterList filters(Graph);
+    for (int i = 0; i < filters.Count(); ++i) {
+        ComPtr<IBasicVideo> video;
+        if (FAILED(filters.GetFilter(i)->QueryInterface(IID_PPV_ARGS(&video))))
+            continue;
+        TPinList pins(filters.GetFilter(i));
+        for (int j = 0; j < pins.Count(); ++j) {
+            AM_MEDIA_TYPE type{};
+            if (FAILED(pins.GetPin(j)->ConnectionMediaType(&type)))
+                continue;
+            const BITMAPINFOHEADER* header = PictureHeader(type);
+            if (header) {
+                Width = header->biWidth;
+                Height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+            }
+            CoTaskMemFree(type.pbFormat);
+            if (type.pUnk)
+                type.pUnk->Release();
+            if (header)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -100,7 +144,11 @@ bool TVideoFrame::OpenFilesFiltered(const std::string& Filter) {
 }
 
 void TVideoFrame::RenewGraph() {
-    FilterGraph->ResetGraph();
+    // Whatever the old media's graph answers while it is taken down, the new media gets a new graph.
+    try {
+        FilterGraph->ResetGraph();
+    } catch (const std::exception&) {
+    }
     FilterGraph->SetActive(false);
     FilterGraph->SetActive(true);
 }
@@ -118,6 +166,7 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
         return result;
     }
     FIsDVD = false;
+    FEnded = false;
     RenewGraph();
     bool rendered = false;
     try {
@@ -133,15 +182,24 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
     SyncVolume();
     FVideoWidth = 0;
     FVideoHeight = 0;
-    ComPtr<IBasicVideo> video;
+    ComPtr<IFilterGraph> graph;
     long width = 0, height = 0;
-    if (SUCCEEDED(FilterGraph->QueryInterface(video)) && SUCCEEDED(video->get_VideoWidth(&width)) &&
-        SUCCEEDED(video->get_VideoHeight(&height))) {
+    if (SUCCEEDED(FilterGraph->QueryInterface(graph)) && ConnectedVideoSize(graph.Get(), width, height)) {
         FVideoWidth = width;
         FVideoHeight = height;
     }
     VideoWindow->UpdateVideoWindow();
-    bool result = FilterGraph->Play();
+    // A graph built from a broken file can still refuse to run: that file cannot be played either.
+    bool result = false;
+    try {
+        result = FilterGraph->Play();
+    } catch (const std::exception&) {
+        RenewGraph();
+        if (!Silent)
+            ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+        SetPlaying(false);
+        return false;
+    }
     SetPlaying(true);
     return result;
 }
@@ -164,6 +222,9 @@ bool TVideoFrame::AcceptDvdRenderResult(HWND Owner, HRESULT Result, const AM_DVD
         return false;
     case E_INVALIDARG:
         show("Invalid Argument.");
+        return false;
+    case VFW_E_TIMEOUT: // the volume's graph did not build in time and was left
+        ShowMessageBox(Owner, kCannotPlayMessage, Application().Title(), MB_OK);
         return false;
     case S_FALSE:
         break;

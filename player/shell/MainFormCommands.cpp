@@ -4,6 +4,7 @@
 #include "shell/ProductInfo.h"
 #include "shell/ShellWindows.h"
 
+#include "forms/MessageBoxSeam.h"
 #include "util/ShellOpen.h"
 #include "util/TFolderDialog.h"
 
@@ -23,8 +24,9 @@ void TMainForm::miPlayFolderClick(TObject*) {
     TFolderDialog dialog;
     dialog.SetDialogTitle("Play folder");
     dialog.SetPrompt("Select folder with media files");
-    if (dialog.Execute())
-        VideoFrame->OpenSource(dialog.Folder());
+    // A folder the user chose and nothing happening would look like a player that did not listen.
+    if (dialog.Execute() && !VideoFrame->OpenSource(dialog.Folder()))
+        ShowMessageBox(Handle(), kNoMediaInFolderMessage, Application().Title(), MB_OK);
 }
 
 void TMainForm::DriveItemClick(TObject* Sender) {

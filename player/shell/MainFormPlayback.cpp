@@ -58,6 +58,7 @@ void TMainForm::bnNextFrameClick(TObject*) {
 
 void TMainForm::TimerTimer(TObject*) {
     UpdatePosition();
+    VideoFrame->WatchProgress(GetTickCount());
 }
 
 void TMainForm::ElapsedTimerTimer(TObject*) {

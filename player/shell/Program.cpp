@@ -6,13 +6,17 @@
 
 #include "playback/TVideoFrame.h"
 
+#include "engine/TBoundedGraphCall.h"
+
 #include "forms/TApplication.h"
 
 #include <windows.h>
 
 using namespace vireon;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace {
+
+void RunPlayer() {
     // The application's forms, with the graph and its renderers, go before COM does.
     TApplicationScope scope;
     TApplication& application = Application();
@@ -29,5 +33,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         while (!application.Terminated() && Application().MainForm())
             application.HandleMessage();
     }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RunPlayer();
+    // A graph call given up on may still be stuck inside the platform's media libraries, which a
+    // normal end would tear down under it.
+    TBoundedGraphCall::EndProcessIfCallsAreStuck(0);
     return 0;
 }

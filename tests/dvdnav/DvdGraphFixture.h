@@ -42,8 +42,16 @@ inline int HmsfSeconds(LONG_PTR Param) {
     return Time.bHours * 3600 + Time.bMinutes * 60 + Time.bSeconds;
 }
 
-// Renderers (filters without outputs) fed with audio.
+// Renderers (filters without outputs) fed with audio. A running graph is paused while its filters
+// are listed: the platform's graph manager reorders its filter list when it completes a run in the
+// background, under any enumeration of it.
 inline int CountAudioRenderers(IGraphBuilder* Graph) {
+    ComPtr<IMediaControl> Control;
+    OAFilterState State = State_Stopped;
+    if (FAILED(Graph->QueryInterface(IID_PPV_ARGS(&Control))) || FAILED(Control->GetState(0, &State)))
+        State = State_Stopped;
+    if (State == State_Running)
+        Control->Pause();
     int Count = 0;
     ComPtr<IEnumFilters> Filters;
     Graph->EnumFilters(&Filters);
@@ -67,6 +75,8 @@ inline int CountAudioRenderers(IGraphBuilder* Graph) {
         Count += !Output && Audio;
         Filter.Reset();
     }
+    if (State == State_Running)
+        Control->Run();
     return Count;
 }
 

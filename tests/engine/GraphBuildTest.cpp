@@ -38,20 +38,24 @@ protected:
 
     // The graph's hanging call ignores the abort; the platform makes a fresh graph from now on.
     void HangForGood() {
+        stuckBefore = TBoundedGraphCall::StuckCalls();
         graph->abortIgnored = true;
         fresh = MakeFake<FakeFilterGraph>("fresh");
         platform.Provide(CLSID_FilterGraph, static_cast<IFilterGraph2*>(fresh.Get()));
     }
 
-    // The component goes on with the fresh graph; when the hanging call returns at last, its thread
-    // lets go of the old graph: only the test's reference and the fake DVD builder's stay.
+    // The component goes on with the fresh graph; the hanging call counts as stuck until it returns
+    // at last, when its thread lets go of the old graph: only the test's reference and the fake DVD
+    // builder's stay.
     void ExpectTheNextOpenWorksAndTheOldGraphGoes() {
         EXPECT_EQ(static_cast<IFilterGraph*>(fresh.Get()), CurrentGraph());
+        EXPECT_EQ(stuckBefore + 1, TBoundedGraphCall::StuckCalls());
         component->ResetGraph();
         EXPECT_EQ(S_FALSE, component->RenderMediaFile(L"C:\\good.avi"));
         EXPECT_TRUE(component->Play());
         graph->Unblock();
         EXPECT_TRUE(testsupport::PumpUntil([&] { return graph->Refs() == 2; }, 5000)) << graph->Refs();
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return TBoundedGraphCall::StuckCalls() == stuckBefore; }, 5000));
     }
 
     // Runs Action once from a timer tick, that is from a message dispatched while the build runs.
@@ -75,6 +79,7 @@ protected:
     RecordingListener listener{"main"};
     std::unique_ptr<TTimer> ticker;
     ComPtr<FakeFilterGraph> fresh;
+    long stuckBefore = 0;
 };
 
 TEST_F(GraphBuildTest, HangingBuildIsAbortedWhileTheWindowStaysResponsive) {
@@ -176,6 +181,52 @@ TEST_F(GraphBuildTest, StopThatHangsLeavesTheGraph) {
     EXPECT_EQ(1, graph->Calls("Abort"));
     EXPECT_EQ(State_Stopped, fresh->state) << "a new graph, stopped and empty";
     ExpectTheNextOpenWorksAndTheOldGraphGoes();
+}
+
+// A DVD volume whose render hangs is bounded like a file's build: the window keeps dispatching, the
+// render is aborted and then left with its builder and graph, the caller's status stays as it was,
+// and the component goes on with a new builder whose volume plays.
+TEST_F(GraphBuildTest, DvdRenderThatHangsIsLeftAndTheNextVolumePlays) {
+    component->SetMode(gmDVD);
+    dvdBuilder->renderBlocks = true;
+    HangForGood();
+    auto freshBuilder = MakeFake<FakeDvdGraphBuilder>(fresh.Get());
+    platform.Provide(CLSID_DvdGraphBuilder, freshBuilder.Get());
+    int ticks = 0;
+    HRESULT nested = S_OK;
+    DuringTheBuild([&] {
+        ++ticks;
+        AM_DVD_RENDERSTATUS other{};
+        nested = component->RenderDvdVolume(other, L"E:\\VIDEO_TS", 1);
+    });
+    Journal().clear();
+    AM_DVD_RENDERSTATUS status{};
+    status.iNumStreams = 7;
+    dvdBuilder->renderStatus.iNumStreams = 2;
+
+    EXPECT_EQ(VFW_E_TIMEOUT, component->RenderDvdVolume(status, L"D:\\VIDEO_TS", 1));
+
+    EXPECT_EQ(1, ticks) << "messages were dispatched during the render";
+    EXPECT_EQ(VFW_E_WRONG_STATE, nested);
+    EXPECT_EQ(7, status.iNumStreams) << "the status belongs to the render given up on";
+    EXPECT_EQ(1, dvdBuilder->Calls("RenderDvdVideoVolume"));
+    EXPECT_EQ(1, graph->Calls("Abort"));
+    EXPECT_EQ((Strings{"listener:main.Control(5,1)", "dvdbuilder.RenderDvdVideoVolume(D:\\VIDEO_TS waits)",
+                       "graph.Abort", "listener:main.Control(7,0)", "listener:main.Control(7,1)"}),
+              Journaled({"listener:", "dvdbuilder.Render", "graph."}))
+        << "no gcDvdRendered, and no call reached the busy graph";
+    EXPECT_TRUE(component->Active());
+    EXPECT_EQ(static_cast<IFilterGraph*>(fresh.Get()), CurrentGraph());
+    EXPECT_EQ(2u, dvdBuilder->Refs()) << "the test's and the render's, given up on while it hangs";
+    EXPECT_EQ(stuckBefore + 1, TBoundedGraphCall::StuckCalls());
+
+    AM_DVD_RENDERSTATUS next{};
+    EXPECT_EQ(S_OK, component->RenderDvdVolume(next, L"D:\\VIDEO_TS", 1));
+    EXPECT_EQ(1, freshBuilder->Calls("RenderDvdVideoVolume"));
+    EXPECT_TRUE(component->Play());
+    graph->Unblock();
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return dvdBuilder->Refs() == 1; }, 5000)) << dvdBuilder->Refs();
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return TBoundedGraphCall::StuckCalls() == stuckBefore; }, 5000));
 }
 
 TEST_F(GraphBuildTest, FailuresOfTheBuildStillRaise) {

@@ -173,9 +173,17 @@ STDMETHODIMP FakeDvdGraphBuilder::RenderDvdVideoVolume(LPCWSTR path, DWORD flags
     renderedNullPath = path == nullptr;
     renderedPath = path ? path : L"";
     renderedFlags = flags;
+    std::string argument = path ? Narrow(path) : "null";
+    if (renderBlocks && graph_) {
+        Record("RenderDvdVideoVolume", argument + " waits");
+        HRESULT result = graph_->Hang();
+        if (status)
+            *status = renderStatus;
+        return result;
+    }
     if (status)
         *status = renderStatus;
-    return Record("RenderDvdVideoVolume", path ? Narrow(path) : "null", renderResult);
+    return Record("RenderDvdVideoVolume", argument, renderResult);
 }
 
 STDMETHODIMP FakeCaptureGraphBuilder2::SetFiltergraph(IGraphBuilder* graph) {

@@ -217,6 +217,9 @@ public:
     HRESULT getGraphResult = E_NOTIMPL; // when there is no graph
     HRESULT renderResult = S_OK;
     AM_DVD_RENDERSTATUS renderStatus{};
+    // RenderDvdVideoVolume hangs like its graph's calls (see FakeFilterGraph::renderBlocks), and
+    // fills the status only if it returns.
+    bool renderBlocks = false;
     // What RenderDvdVideoVolume received.
     bool renderedNullPath = false;
     std::wstring renderedPath;

@@ -117,6 +117,10 @@ STDMETHODIMP FakeFilterGraph::Abort() {
 // Recorded before the wait: the window thread records Abort meanwhile.
 HRESULT FakeFilterGraph::WaitForRelease(const char* method, const std::string& argument) {
     Record(method, argument);
+    return Hang();
+}
+
+HRESULT FakeFilterGraph::Hang() {
     waiting_ = true;
     WaitForSingleObject(released_.get(), INFINITE);
     waiting_ = false;

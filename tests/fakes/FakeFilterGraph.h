@@ -41,6 +41,8 @@ public:
     void Unblock() { SetEvent(released_.get()); }
     // A call has begun waiting.
     bool Waiting() const { return waiting_; }
+    // Waits as a hanging call of this graph does (also for its DVD builder's calls): E_ABORT once released.
+    HRESULT Hang();
 
     // Queues an event and notifies the window the way the platform does (unless notifications are off).
     void QueueEvent(long code, LONG_PTR param1, LONG_PTR param2);

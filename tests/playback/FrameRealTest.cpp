@@ -8,6 +8,7 @@
 #include "playback/TVideoFrame.h"
 
 #include "common/TextConversion.h"
+#include "common/Win32Handles.h"
 #include "forms/MessageBoxSeam.h"
 #include "forms/TApplication.h"
 #include "forms/TForm.h"
@@ -284,4 +285,57 @@ TEST_F(RealFrame, BadInputLeavesTheFrameUsable) {
         EXPECT_EQ(second, frame->FileName());
         EXPECT_TRUE(Advances()) << "the next one still plays";
     }
+}
+
+namespace {
+
+// A copy of the sample in Folder, cut after Bytes.
+std::string CutSample(const TempFolder& Folder, const std::string& Name, size_t Bytes) {
+    std::string data;
+    {
+        UniqueFile in(
+            CreateFileA(kSample.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        data.resize(Bytes);
+        DWORD read = 0;
+        ReadFile(in.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr);
+        data.resize(read);
+    }
+    const std::string path = Folder / Name;
+    UniqueFile out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(out.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    return path;
+}
+
+} // namespace
+
+// A file cut short does not stay shown as playing: Wine gives it the duration of what is there and
+// its position stands at that end, with or without an end event; the position timer's watch stops
+// it there quietly, and the next file plays.
+TEST_F(RealFrame, FileThatStopsMovingEndsStopped) {
+    TempFolder folder;
+    // The position timer's calls, until the frame stops.
+    auto watchUntilStopped = [&](DWORD milliseconds) {
+        return PumpUntil(
+            [&] {
+                frame->WatchProgress(GetTickCount());
+                return !frame->Playing();
+            },
+            milliseconds);
+    };
+    {
+        SCOPED_TRACE("cut short");
+        ASSERT_TRUE(frame->OpenMedia(CutSample(folder, "cut.avi", 3000000), false));
+        EXPECT_TRUE(watchUntilStopped(30000));
+        EXPECT_EQ(Strings{}, shown);
+    }
+    {
+        SCOPED_TRACE("cut inside its first frame");
+        shown.clear();
+        ASSERT_TRUE(frame->OpenMedia(CutSample(folder, "cut1.avi", 120000), false));
+        EXPECT_TRUE(watchUntilStopped(30000));
+        EXPECT_EQ(Strings{}, shown);
+    }
+    ASSERT_TRUE(frame->OpenMedia(kSample, false));
+    EXPECT_TRUE(Advances());
 }

@@ -201,24 +201,34 @@ TEST_F(MainForm, TopmostButtonOpensAboutAndColoursTheColourWindow) {
     EXPECT_EQ((std::vector<std::string>{"mailto:support@vireon.example"}), caught.Links);
 }
 
-// A skin popup tracks modally: a timer looks whether one is open, then closes it.
+// A skin popup tracks modally. It counts as shown when its menu loop starts while the form tracks
+// it, as a hook on this thread's sent messages sees; a timer then closes it. How long the loop
+// lasts does not matter: something else may end it before the timer fires.
 bool popupShown = false;
 TMainForm* popupForm = nullptr;
 
+LRESULT CALLBACK SeeMenuLoop(int Code, WPARAM WParam, LPARAM LParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(LParam);
+    if (Code == HC_ACTION && sent->message == WM_ENTERMENULOOP && popupForm->PopupTracking())
+        popupShown = true;
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
 void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
-    popupShown = popupShown || popupForm->PopupTracking();
-    EndMenu();
+    if (popupForm->PopupTracking())
+        EndMenu();
 }
 
 bool PopupShownBy(TMainForm& Form, const std::function<void()>& Command) {
-    bool& shown = popupShown;
-    shown = false;
+    popupShown = false;
     popupForm = &Form;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, ClosePopup);
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &SeeMenuLoop, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ClosePopup);
     Command();
     Application().ProcessMessages();
     KillTimer(nullptr, timer);
-    return shown;
+    UnhookWindowsHookEx(hook);
+    return popupShown;
 }
 
 TEST_F(MainForm, AudioButtonShowsNothingWhileItsMenuIsDisabled) {
