@@ -115,17 +115,20 @@ run_summary() {
         -artifact_prefix="$findings_folder/" -print_final_stats=1 $(dictionary_option) "$corpus" seeds \
         >"$log" 2>&1; } 2>"$log.cpu"
     status=$?
-    local execs rate cov ft found cpu per_cpu
+    local execs rate cov ft found slow cpu per_cpu
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
     ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
-    found=$(find "$findings_folder" -type f | wc -l)
+    # A slow unit is written when one run took ten seconds of wall-clock time, which a loaded machine
+    # alone can make: it is listed apart from the crashes, leaks and timeouts.
+    found=$(find "$findings_folder" -type f ! -name 'slow-unit-*' | wc -l)
+    slow=$(find "$findings_folder" -type f -name 'slow-unit-*' | wc -l)
     cpu=$(awk '{ printf "%.2f", $1 + $2 }' "$log.cpu")
     per_cpu=$(awk -v e="${execs:-0}" -v c="$cpu" 'BEGIN { if (c > 0) printf "%d", e / c; else print "?" }')
-    printf '%-14s %11s execs %8s/s %8s/cpu-s (%5s cpu-s)  cov %5s  ft %6s  findings %s%s\n' "$NAME" \
+    printf '%-14s %11s execs %8s/s %8s/cpu-s (%5s cpu-s)  cov %5s  ft %6s  findings %s%s%s\n' "$NAME" \
         "${execs:-?}" "${rate:-?}" "$per_cpu" "$cpu" "${cov:-?}" "${ft:-?}" "$found" \
-        "$([ $status -eq 0 ] || echo " (stopped: see $out/$log)")"
+        "$([ "$slow" -eq 0 ] || echo "  slow units $slow")" "$([ $status -eq 0 ] || echo " (stopped: see $out/$log)")"
     return $status
 }
 
