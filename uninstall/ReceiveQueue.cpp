@@ -57,19 +57,25 @@ bool TReceiveQueue::Contains(char delimiter) const {
 }
 
 std::string TReceiveQueue::ReadLine(char delimiter) {
+    std::string line;
+    ReadLine(delimiter, line);
+    return line;
+}
+
+bool TReceiveQueue::ReadLine(char delimiter, std::string& line) {
     if (!Contains(delimiter))
-        return {};
+        return false;
     // Contains stopped at the chunk holding the delimiter; the chunks before it are read whole.
     size_t length = 0;
     for (size_t i = 0; i < FSearchedChunks; ++i)
         length += FChunks[i].size() - (i == 0 ? FHeadRead : 0);
     const size_t start = FSearchedChunks == 0 ? FHeadRead : 0;
     length += FChunks[FSearchedChunks].find(delimiter, start) - start;
-    std::string line(length, '\0');
+    line.resize(length);
     ReadBuf(line.data(), length);
     char skipped;
     ReadBuf(&skipped, 1);
-    return line;
+    return true;
 }
 
 std::string TReceiveQueue::Chunk(size_t index) const {

@@ -18,6 +18,8 @@ public:
     // The bytes before the next delimiter, which is removed too. Without a delimiter in the queue the
     // result is empty and nothing is removed.
     std::string ReadLine(char delimiter);
+    // The same into line, whose room is reused: false, and line untouched, without a delimiter.
+    bool ReadLine(char delimiter, std::string& line);
     bool Contains(char delimiter) const;
     // The queued bytes, chunk by chunk, for inspection.
     std::string Chunk(size_t index) const;
