@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <map>
+#include <string_view>
 #include <utility>
 
 namespace dvdnav {
@@ -18,36 +19,69 @@ std::string Lower(std::string Text) {
     return Text;
 }
 
-// The folder's entries by lower-case name: DVD file names are matched without regard to case.
-std::map<std::string, fs::path> ListFolder(const fs::path& Folder, const IDvdFileSystem& Files) {
+// A folder's entries, each with its name in lower case: DVD file names are matched without regard to
+// case. A disc folder holds a few dozen files, so a search along them beats building a tree.
+using TFolderEntries = std::vector<std::pair<std::string, fs::path>>;
+
+TFolderEntries ListFolder(const fs::path& Folder, const IDvdFileSystem& Files) {
     auto Listed = Files.List(Folder);
     if (!Listed)
         throw EIfoError("the folder cannot be read: " + Folder.string());
-    std::map<std::string, fs::path> Entries;
-    for (fs::path& Entry : *Listed) {
-        std::string Name = Lower(Entry.filename().string());
-        Entries.emplace(std::move(Name), std::move(Entry));
-    }
+    TFolderEntries Entries;
+    Entries.reserve(Listed->size());
+    for (fs::path& Entry : *Listed)
+        Entries.emplace_back(Lower(Entry.filename().string()), std::move(Entry));
     return Entries;
 }
 
+// The first entry of that lower-case name, or none.
+const fs::path* FindEntry(const TFolderEntries& Entries, std::string_view Name) {
+    for (const auto& [Lowered, Path] : Entries)
+        if (Lowered == Name)
+            return &Path;
+    return nullptr;
+}
+
 // A VIDEO_TS folder holds VIDEO_TS.IFO or at least its backup.
-bool HoldsVideoManager(const std::map<std::string, fs::path>& Entries) {
-    return Entries.count("video_ts.ifo") || Entries.count("video_ts.bup");
+bool HoldsVideoManager(const TFolderEntries& Entries) {
+    return FindEntry(Entries, "video_ts.ifo") || FindEntry(Entries, "video_ts.bup");
+}
+
+// The VIDEO_TS folder for Path; Entries gets the folder's entries when they were listed on the way
+// (not for a VIDEO_TS.IFO path).
+fs::path LocateVideoTsFolder(const fs::path& Path, const IDvdFileSystem& Files, TFolderEntries& Entries) {
+    if (Path.empty())
+        throw EIfoError("no DVD volume given");
+    if (!Files.IsFolder(Path)) {
+        if (Lower(Path.filename().string()) == "video_ts.ifo" && Files.IsFile(Path))
+            return Path.parent_path();
+        throw EIfoError("no DVD volume at " + Path.string());
+    }
+    Entries = ListFolder(Path, Files);
+    if (HoldsVideoManager(Entries))
+        return Path;
+    const fs::path* Sub = FindEntry(Entries, "video_ts");
+    if (Sub && Files.IsFolder(*Sub)) {
+        fs::path Folder = *Sub;
+        Entries = ListFolder(Folder, Files);
+        if (HoldsVideoManager(Entries))
+            return Folder;
+    }
+    throw EIfoError("no VIDEO_TS.IFO in " + Path.string());
 }
 
 template <typename Parser>
-auto ReadWithBackup(const std::map<std::string, fs::path>& Entries, const std::string& Stem, Parser Parse,
-                    bool& FromBackup, const IDvdFileSystem& Files) {
+auto ReadWithBackup(const TFolderEntries& Entries, const std::string& Stem, Parser Parse, bool& FromBackup,
+                    const IDvdFileSystem& Files) {
     std::string Failure;
     for (const char* Extension : {".ifo", ".bup"}) {
-        auto Found = Entries.find(Stem + Extension);
-        if (Found == Entries.end()) {
+        const fs::path* Found = FindEntry(Entries, Stem + Extension);
+        if (!Found) {
             Failure += Stem + Extension + " is missing; ";
             continue;
         }
         try {
-            std::vector<uint8_t> Bytes = TDvdVolume::ReadSmallFile(Found->second, Files);
+            std::vector<uint8_t> Bytes = TDvdVolume::ReadSmallFile(*Found, Files);
             FromBackup = std::string(Extension) == ".bup";
             return Parse(Bytes);
         } catch (const EIfoError& Error) {
@@ -111,27 +145,16 @@ std::vector<uint8_t> TDvdVolume::ReadSmallFile(const fs::path& File, const IDvdF
 }
 
 fs::path TDvdVolume::FindVideoTsFolder(const fs::path& Path, const IDvdFileSystem& Files) {
-    if (Path.empty())
-        throw EIfoError("no DVD volume given");
-    if (!Files.IsFolder(Path)) {
-        if (Lower(Path.filename().string()) == "video_ts.ifo" && Files.IsFile(Path))
-            return Path.parent_path();
-        throw EIfoError("no DVD volume at " + Path.string());
-    }
-    auto Entries = ListFolder(Path, Files);
-    if (HoldsVideoManager(Entries))
-        return Path;
-    auto Sub = Entries.find("video_ts");
-    if (Sub != Entries.end() && Files.IsFolder(Sub->second) &&
-        HoldsVideoManager(ListFolder(Sub->second, Files)))
-        return Sub->second;
-    throw EIfoError("no VIDEO_TS.IFO in " + Path.string());
+    TFolderEntries Entries;
+    return LocateVideoTsFolder(Path, Files, Entries);
 }
 
 TDvdVolume TDvdVolume::Read(const fs::path& Path, const IDvdFileSystem& Files) {
     TDvdVolume Volume;
-    Volume.Folder = FindVideoTsFolder(Path, Files);
-    auto Entries = ListFolder(Volume.Folder, Files);
+    TFolderEntries Entries;
+    Volume.Folder = LocateVideoTsFolder(Path, Files, Entries);
+    if (Entries.empty())
+        Entries = ListFolder(Volume.Folder, Files);
     Volume.Manager = ReadWithBackup(
         Entries, "video_ts", [](const std::vector<uint8_t>& B) { return ParseVideoManager(B); },
         Volume.ManagerFromBackup, Files);
@@ -142,10 +165,10 @@ TDvdVolume TDvdVolume::Read(const fs::path& Path, const IDvdFileSystem& Files) {
             Entries, Stem + "0", [](const std::vector<uint8_t>& B) { return ParseTitleSet(B); },
             Set.FromBackup, Files);
         for (int Part = 1; Part <= 9; ++Part) {
-            auto Vob = Entries.find(Stem + std::to_string(Part) + ".vob");
-            if (Vob == Entries.end())
+            const fs::path* Vob = FindEntry(Entries, Stem + std::to_string(Part) + ".vob");
+            if (!Vob)
                 break;
-            Set.VobFiles.push_back(Vob->second);
+            Set.VobFiles.push_back(*Vob);
         }
         Volume.TitleSets.push_back(std::move(Set));
     }

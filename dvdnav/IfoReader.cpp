@@ -63,15 +63,15 @@ struct TTableHeader {
 };
 
 TTableHeader ReadTableHeader(const TByteReader& Reader, size_t Field, size_t EntrySize, size_t MaxCount,
-                             const std::string& What) {
+                             const char* What) {
     TTableHeader Header;
-    Header.Start = Reader.Table(Field, 8, What.c_str());
+    Header.Start = Reader.Table(Field, 8, What);
     Header.End = TableEnd(Reader, Header.Start, Header.Start + 4);
     Header.Count = Reader.U16(Header.Start);
     if (Header.Count == 0 || Header.Count > MaxCount)
-        throw EIfoError(What + " holds an impossible number of entries");
+        throw EIfoError(std::string(What) + " holds an impossible number of entries");
     if (Header.Start + 8 + size_t{Header.Count} * EntrySize > Header.End)
-        throw EIfoError(What + " is cut short");
+        throw EIfoError(std::string(What) + " is cut short");
     return Header;
 }
 
@@ -113,17 +113,20 @@ void ReadStreamAttributes(const TByteReader& Reader, TTitleSet& Set) {
     uint16_t AudioCount = Reader.U16(0x202);
     if (AudioCount > 8)
         throw EIfoError("the title set declares more than 8 audio streams");
+    Set.Audio.reserve(AudioCount);
     for (size_t I = 0; I < AudioCount; ++I)
         Set.Audio.push_back(ReadAudio(Reader, 0x204 + I * 8));
     uint16_t SubCount = Reader.U16(0x254);
     if (SubCount > 32)
         throw EIfoError("the title set declares more than 32 subpicture streams");
+    Set.Subpictures.reserve(SubCount);
     for (size_t I = 0; I < SubCount; ++I)
         Set.Subpictures.push_back(ReadSubpicture(Reader, 0x256 + I * 6));
 }
 
 void ReadChapterTable(const TByteReader& Reader, TTitleSet& Set) {
     auto [Start, End, Count] = ReadTableHeader(Reader, 0xC8, 4, MaxTitles, "the chapter table");
+    Set.Titles.reserve(Count);
     for (size_t T = 0; T < Count; ++T) {
         size_t First = Start + Reader.U32(Start + 8 + T * 4);
         size_t Last = T + 1 < Count ? Start + Reader.U32(Start + 8 + (T + 1) * 4) : End;
@@ -133,6 +136,7 @@ void ReadChapterTable(const TByteReader& Reader, TTitleSet& Set) {
         if (Chapters == 0 || Chapters > MaxChaptersPerTitle)
             throw EIfoError("a title has an impossible number of chapters");
         std::vector<TPartOfTitle> Parts;
+        Parts.reserve(Chapters);
         for (size_t C = 0; C < Chapters; ++C)
             Parts.push_back({Reader.U16(First + C * 4), Reader.U16(First + C * 4 + 2)});
         Set.Titles.push_back(std::move(Parts));
@@ -143,6 +147,7 @@ void ReadCells(const TByteReader& Reader, size_t Pgc, size_t End, uint8_t Count,
     size_t Table = Pgc + Reader.U16(Pgc + 0xE8);
     if (Count > 0 && (Table == Pgc || Table + size_t{Count} * 24 > End))
         throw EIfoError("a program chain's cell table lies outside the file");
+    Chain.Cells.reserve(Count);
     for (size_t I = 0; I < Count; ++I) {
         size_t Cell = Table + I * 24;
         TCell Item;
@@ -166,6 +171,7 @@ void ReadPostCommands(const TByteReader& Reader, size_t Pgc, size_t End, TProgra
     size_t Pre = Reader.U16(Table), Post = Reader.U16(Table + 2), Cell = Reader.U16(Table + 4);
     if (Pre + Post + Cell > MaxNavCommands || Table + 8 + (Pre + Post) * 8 > End)
         return;
+    Chain.PostCommands.reserve(Post);
     for (size_t I = 0; I < Post; ++I) {
         TNavCommand Command;
         for (size_t B = 0; B < Command.size(); ++B)
@@ -191,6 +197,7 @@ TProgramChain ReadProgramChain(const TByteReader& Reader, size_t Pgc, size_t End
     size_t Map = Pgc + Reader.U16(Pgc + 0xE6);
     if (Programs > 0 && (Map == Pgc || Map + Programs > End))
         throw EIfoError("a program map lies outside the file");
+    Chain.ProgramEntryCells.reserve(Programs);
     for (size_t I = 0; I < Programs; ++I) {
         uint8_t Entry = Reader.U8(Map + I);
         uint8_t Previous = I == 0 ? 0 : Chain.ProgramEntryCells.back();
@@ -205,6 +212,7 @@ TProgramChain ReadProgramChain(const TByteReader& Reader, size_t Pgc, size_t End
 
 void ReadProgramChains(const TByteReader& Reader, TTitleSet& Set) {
     auto [Start, End, Count] = ReadTableHeader(Reader, 0xCC, 8, MaxProgramChains, "the program chain table");
+    Set.ProgramChains.reserve(Count);
     for (size_t I = 0; I < Count; ++I) {
         uint32_t Offset = Reader.U32(Start + 8 + I * 8 + 4);
         if (Offset < 8 + size_t{Count} * 8 || Offset >= End - Start)
@@ -236,6 +244,7 @@ TVideoManager ParseVideoManager(std::span<const uint8_t> Data) {
     if (Manager.TitleSetCount > MaxTitles)
         throw EIfoError("the video manager declares more than 99 title sets");
     auto [Start, End, Count] = ReadTableHeader(Reader, 0xC4, 12, MaxTitles, "the title table");
+    Manager.Titles.reserve(Count);
     for (size_t I = 0; I < Count; ++I) {
         size_t Entry = Start + 8 + I * 12;
         TTitleEntry Title;

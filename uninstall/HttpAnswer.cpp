@@ -13,7 +13,7 @@ bool IsHexDigit(char c) {
 }
 
 // A decimal length of up to 18 digits; anything else (a sign, letters, blanks inside) is none.
-bool ParseLength(const std::string& text, uint64_t& value) {
+bool ParseLength(std::string_view text, uint64_t& value) {
     if (text.empty() || text.size() > 18)
         return false;
     value = 0;
@@ -26,8 +26,8 @@ bool ParseLength(const std::string& text, uint64_t& value) {
 }
 
 // The hexadecimal size of a chunk size line, before any extension; at most 8 digits.
-bool ParseChunkSize(const std::string& line, uint64_t& value) {
-    const std::string digits = TrimText(line.substr(0, line.find(';')));
+bool ParseChunkSize(std::string_view line, uint64_t& value) {
+    const std::string_view digits = TrimView(line.substr(0, line.find(';')));
     if (digits.empty() || digits.size() > 8)
         return false;
     value = 0;
@@ -40,19 +40,23 @@ bool ParseChunkSize(const std::string& line, uint64_t& value) {
     return true;
 }
 
-std::string CutAtReturn(const std::string& received) {
-    return ExtractWord(1, received, '\r');
+// The line a server meant: what comes before its carriage return, carriage returns in front skipped.
+std::string_view CutAtReturn(std::string_view received) {
+    return WordView(1, received, '\r');
+}
+
+void FileLine(std::string_view line, THttpLines& lines) {
+    if (line.starts_with('<'))
+        lines.InBody = true;
+    (lines.InBody ? lines.BodyLines : lines.HeaderLines).emplace_back(line);
+    if (line.starts_with("HTTP/1."))
+        lines.StatusCode = LeadingNumber(WordView(2, line, ' '));
 }
 
 } // namespace
 
-void TakeAnswerLine(const std::string& received, THttpLines& lines) {
-    const std::string line = CutAtReturn(received);
-    if (StartsWith(line, "<"))
-        lines.InBody = true;
-    (lines.InBody ? lines.BodyLines : lines.HeaderLines).push_back(line);
-    if (StartsWith(line, "HTTP/1."))
-        lines.StatusCode = LeadingNumber(ExtractWord(2, line, ' '));
+void TakeAnswerLine(std::string_view received, THttpLines& lines) {
+    FileLine(CutAtReturn(received), lines);
 }
 
 void THttpAnswer::Take(TReceiveQueue& queue, THttpLines& lines) {
@@ -88,18 +92,18 @@ bool THttpAnswer::Step(TReceiveQueue& queue, THttpLines& lines) {
     return false;
 }
 
-std::string THttpAnswer::ReadLine(TReceiveQueue& queue) {
-    std::string line = queue.ReadLine('\n');
-    FConsumed += line.size() + 1;
-    return line;
+bool THttpAnswer::ReadLine(TReceiveQueue& queue) {
+    if (!queue.ReadLine('\n', FLine))
+        return false;
+    FConsumed += FLine.size() + 1;
+    return true;
 }
 
 bool THttpAnswer::TakeHeadLine(TReceiveQueue& queue, THttpLines& lines) {
-    if (!queue.Contains('\n'))
+    if (!ReadLine(queue))
         return false;
-    const std::string received = ReadLine(queue);
-    TakeAnswerLine(received, lines);
-    const std::string line = CutAtReturn(received);
+    const std::string_view line = CutAtReturn(FLine);
+    FileLine(line, lines);
     if (FStage == TStage::StatusLine) {
         // Without a status line the answer is the old kind: all of it is body, to the close.
         FStage = StartsWith(line, "HTTP/") ? TStage::Headers : TStage::Body;
@@ -112,23 +116,24 @@ bool THttpAnswer::TakeHeadLine(TReceiveQueue& queue, THttpLines& lines) {
     return true;
 }
 
-void THttpAnswer::Header(const std::string& line) {
+void THttpAnswer::Header(std::string_view line) {
     const size_t colon = line.find(':');
-    if (colon == std::string::npos)
+    if (colon == std::string_view::npos)
         return;
-    const std::string name = UpperCase(TrimText(line.substr(0, colon)));
-    const std::string value = TrimText(line.substr(colon + 1));
-    if (name == "CONTENT-LENGTH") {
+    const std::string_view name = TrimView(line.substr(0, colon));
+    const std::string_view value = TrimView(line.substr(colon + 1));
+    if (SameAsciiText(name, "CONTENT-LENGTH")) {
         uint64_t length = 0;
         // Two different lengths are as bad as an unreadable one.
         if (!ParseLength(value, length) || (FHasLength && length != FLength))
             FLengthBad = true;
         FHasLength = true;
         FLength = length;
-    } else if (name == "TRANSFER-ENCODING") {
-        const std::string codings = UpperCase(value);
-        const size_t comma = codings.rfind(',');
-        FChunked = TrimText(comma == std::string::npos ? codings : codings.substr(comma + 1)) == "CHUNKED";
+    } else if (SameAsciiText(name, "TRANSFER-ENCODING")) {
+        // Only the last coding decides how the body is framed.
+        const size_t comma = value.rfind(',');
+        FChunked = SameAsciiText(TrimView(comma == std::string_view::npos ? value : value.substr(comma + 1)),
+                                 "CHUNKED");
     }
 }
 
@@ -171,9 +176,9 @@ bool THttpAnswer::TakeBody(TReceiveQueue& queue, THttpLines& lines) {
 }
 
 bool THttpAnswer::TakeChunkLine(TReceiveQueue& queue, THttpLines& lines) {
-    if (!queue.Contains('\n'))
+    if (!ReadLine(queue))
         return false;
-    const std::string line = CutAtReturn(ReadLine(queue));
+    const std::string_view line = CutAtReturn(FLine);
     if (FStage == TStage::ChunkEnd) {
         FStage = line.empty() ? TStage::ChunkSize : TStage::Malformed;
     } else if (FStage == TStage::Trailers) {
@@ -210,24 +215,32 @@ bool THttpAnswer::TakeChunkData(TReceiveQueue& queue, THttpLines& lines) {
 void THttpAnswer::MoveToBody(TReceiveQueue& queue, uint64_t bytes) {
     if (bytes == 0)
         return;
-    std::string data(static_cast<size_t>(bytes), '\0');
-    queue.ReadBuf(data.data(), data.size());
-    FConsumed += data.size();
-    FBody.Append(std::move(data));
+    const size_t kept = FBody.size();
+    FBody.resize(kept + static_cast<size_t>(bytes));
+    queue.ReadBuf(FBody.data() + kept, static_cast<size_t>(bytes));
+    FConsumed += static_cast<size_t>(bytes);
 }
 
 void THttpAnswer::SplitBody(THttpLines& lines) {
-    while (FBody.Contains('\n'))
-        TakeAnswerLine(FBody.ReadLine('\n'), lines);
+    const std::string_view body = FBody;
+    size_t start = 0;
+    // The bytes kept from before hold no line feed: only what came since is searched.
+    for (size_t end = body.find('\n', FBodySearched); end != std::string_view::npos;
+         end = body.find('\n', start)) {
+        TakeAnswerLine(body.substr(start, end - start), lines);
+        start = end + 1;
+    }
+    // Only bytes after the last line feed stay, so each byte is moved here at most once.
+    if (start > 0)
+        FBody.erase(0, start);
+    FBodySearched = FBody.size();
 }
 
 void THttpAnswer::FinishBody(THttpLines& lines) {
-    if (FBody.Count() > 0) {
-        std::string rest(FBody.Count(), '\0');
-        FBody.ReadBuf(rest.data(), rest.size());
-        TakeAnswerLine(rest, lines);
-    }
-    FBody.Clear();
+    if (!FBody.empty())
+        TakeAnswerLine(FBody, lines);
+    FBody.clear();
+    FBodySearched = 0;
 }
 
 void THttpAnswer::ConnectionClosed(TReceiveQueue& queue, THttpLines& lines) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace uninstall {
@@ -59,12 +60,13 @@ private:
 
     bool Step(TReceiveQueue& queue, THttpLines& lines);
     bool TakeHeadLine(TReceiveQueue& queue, THttpLines& lines);
-    void Header(const std::string& line);
+    void Header(std::string_view line);
     void EndOfHead();
     bool TakeBody(TReceiveQueue& queue, THttpLines& lines);
     bool TakeChunkLine(TReceiveQueue& queue, THttpLines& lines);
     bool TakeChunkData(TReceiveQueue& queue, THttpLines& lines);
-    std::string ReadLine(TReceiveQueue& queue);
+    // The next line from queue into FLine, counted as consumed; false while none is complete.
+    bool ReadLine(TReceiveQueue& queue);
     void MoveToBody(TReceiveQueue& queue, uint64_t bytes);
     void SplitBody(THttpLines& lines);
     void FinishBody(THttpLines& lines);
@@ -79,10 +81,14 @@ private:
     uint64_t FLength = 0;
     uint64_t FRemaining = 0;
     size_t FConsumed = 0;
-    TReceiveQueue FBody;
+    // Body bytes after the last line feed, and how many of them were searched for one.
+    std::string FBody;
+    size_t FBodySearched = 0;
+    // The head or chunk line being read, its room reused from line to line.
+    std::string FLine;
 };
 
 // One received line: cut at its carriage return, then filed as the client's rules say.
-void TakeAnswerLine(const std::string& received, THttpLines& lines);
+void TakeAnswerLine(std::string_view received, THttpLines& lines);
 
 } // namespace uninstall

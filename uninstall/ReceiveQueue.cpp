@@ -21,8 +21,7 @@ size_t TReceiveQueue::ReadBuf(char* destination, size_t n) {
         std::memcpy(destination + copied, head.data() + FHeadRead, take);
         copied += take;
         if (take == unread) {
-            FChunks.pop_front();
-            FHeadRead = 0;
+            DropHeadChunk();
         } else {
             FHeadRead += take;
         }
@@ -31,29 +30,52 @@ size_t TReceiveQueue::ReadBuf(char* destination, size_t n) {
     return copied;
 }
 
+size_t TReceiveQueue::FirstChunkToSearch(char delimiter) const {
+    return delimiter == FSearchedDelimiter ? std::min(FSearchedChunks, FChunks.size()) : 0;
+}
+
+void TReceiveQueue::SearchedUpTo(char delimiter, size_t chunk) const {
+    FSearchedDelimiter = delimiter;
+    FSearchedChunks = chunk;
+}
+
+void TReceiveQueue::DropHeadChunk() {
+    FChunks.pop_front();
+    FHeadRead = 0;
+    if (FSearchedChunks > 0)
+        --FSearchedChunks;
+}
+
 bool TReceiveQueue::Contains(char delimiter) const {
-    for (size_t i = 0; i < FChunks.size(); ++i)
-        if (FChunks[i].find(delimiter, i == 0 ? FHeadRead : 0) != std::string::npos)
+    for (size_t i = FirstChunkToSearch(delimiter); i < FChunks.size(); ++i)
+        if (FChunks[i].find(delimiter, i == 0 ? FHeadRead : 0) != std::string::npos) {
+            SearchedUpTo(delimiter, i);
             return true;
+        }
+    SearchedUpTo(delimiter, FChunks.size());
     return false;
 }
 
 std::string TReceiveQueue::ReadLine(char delimiter) {
+    std::string line;
+    ReadLine(delimiter, line);
+    return line;
+}
+
+bool TReceiveQueue::ReadLine(char delimiter, std::string& line) {
+    if (!Contains(delimiter))
+        return false;
+    // Contains stopped at the chunk holding the delimiter; the chunks before it are read whole.
     size_t length = 0;
-    bool found = false;
-    for (size_t i = 0; i < FChunks.size() && !found; ++i) {
-        const size_t start = i == 0 ? FHeadRead : 0;
-        const size_t at = FChunks[i].find(delimiter, start);
-        found = at != std::string::npos;
-        length += (found ? at : FChunks[i].size()) - start;
-    }
-    if (!found)
-        return {};
-    std::string line(length, '\0');
+    for (size_t i = 0; i < FSearchedChunks; ++i)
+        length += FChunks[i].size() - (i == 0 ? FHeadRead : 0);
+    const size_t start = FSearchedChunks == 0 ? FHeadRead : 0;
+    length += FChunks[FSearchedChunks].find(delimiter, start) - start;
+    line.resize(length);
     ReadBuf(line.data(), length);
     char skipped;
     ReadBuf(&skipped, 1);
-    return line;
+    return true;
 }
 
 std::string TReceiveQueue::Chunk(size_t index) const {
@@ -66,6 +88,7 @@ void TReceiveQueue::Clear() noexcept {
     FChunks.clear();
     FHeadRead = 0;
     FCount = 0;
+    FSearchedChunks = 0;
 }
 
 } // namespace uninstall

@@ -4,7 +4,11 @@
 
 namespace uninstall {
 
-std::string ExtractWord(int n, const std::string& text, char delimiter) {
+std::string ExtractWord(int n, std::string_view text, char delimiter) {
+    return std::string(WordView(n, text, delimiter));
+}
+
+std::string_view WordView(int n, std::string_view text, char delimiter) {
     size_t pos = 0;
     for (int word = 1; pos < text.size(); ++word) {
         while (pos < text.size() && text[pos] == delimiter)
@@ -12,7 +16,7 @@ std::string ExtractWord(int n, const std::string& text, char delimiter) {
         if (pos == text.size())
             break;
         size_t end = text.find(delimiter, pos);
-        if (end == std::string::npos)
+        if (end == std::string_view::npos)
             end = text.size();
         if (word == n)
             return text.substr(pos, end - pos);
@@ -21,20 +25,36 @@ std::string ExtractWord(int n, const std::string& text, char delimiter) {
     return {};
 }
 
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
+namespace {
+char AsciiCapital(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-namespace {
 bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 } // namespace
 
-std::string TrimText(const std::string& text) {
+std::string UpperCase(std::string text) {
+    for (char& c : text)
+        c = AsciiCapital(c);
+    return text;
+}
+
+bool SameAsciiText(std::string_view text, std::string_view other) {
+    if (text.size() != other.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (AsciiCapital(text[i]) != AsciiCapital(other[i]))
+            return false;
+    return true;
+}
+
+std::string TrimText(std::string_view text) {
+    return std::string(TrimView(text));
+}
+
+std::string_view TrimView(std::string_view text) {
     size_t first = 0;
     size_t last = text.size();
     while (first < last && IsBlank(text[first]))
@@ -52,11 +72,11 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.starts_with(prefix);
 }
 
-int LeadingNumber(const std::string& text) {
+int LeadingNumber(std::string_view text) {
     long long value = 0;
     for (char c : text) {
         if (c < '0' || c > '9')

@@ -1,7 +1,6 @@
-// A disc held in memory for the DVD volume reader: folders, information files with their bytes and
-// VOB files that only have a size. Used by the reader's tests and its fuzz target. The bytes stay the
-// caller's and must outlive the reading. Paths are kept by their text in hash tables, and each folder
-// keeps its entries: the fuzz target builds and reads thousands of discs a second.
+// A disc held in memory for the DVD volume reader's tests: folders, information files with their
+// bytes and VOB files that only have a size. The bytes stay the caller's and must outlive the reading.
+// Paths are kept by their text in hash tables, and each folder keeps its entries.
 #pragma once
 
 #include "dvdnav/DvdFileSystem.h"

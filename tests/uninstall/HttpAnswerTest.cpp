@@ -112,6 +112,13 @@ TEST(HttpAnswer, HtmlIsSplitAtItsFirstTag) {
     EXPECT_EQ(404, read.Lines.StatusCode);
     EXPECT_EQ((std::vector<std::string>{"<html>", "OK", "</html>"}), read.Lines.BodyLines);
     EXPECT_TRUE(read.Lines.InBody);
+    // Byte by byte, a line is taken once its line feed comes, whatever batch that is in.
+    std::vector<std::string> bytes;
+    for (char c : "HTTP/1.1 404 Not Found\r\n\r\n" + body)
+        bytes.emplace_back(1, c);
+    const TRead spread = Read(bytes, true);
+    EXPECT_EQ(TEnd::Complete, spread.End);
+    EXPECT_EQ(read.Lines.BodyLines, spread.Lines.BodyLines);
 }
 
 TEST(HttpAnswer, BadFramingEndsTheAnswerWithoutTakingItsLines) {

@@ -306,6 +306,32 @@ TEST(ReceiveQueue, LinesAndBuffersAcrossChunks) {
     EXPECT_EQ(4u, spread.Count());
 }
 
+// A server may send a line a byte at a time: each search resumes where the last one for the same
+// delimiter stopped, and a search for another delimiter, a partial read or a new chunk changes
+// nothing that was found.
+TEST(ReceiveQueue, SearchesResumeAcrossManySmallChunks) {
+    TReceiveQueue queue;
+    for (int i = 0; i < 20000; ++i) {
+        queue.Append(i == 5 ? ";" : "x");
+        ASSERT_FALSE(queue.Contains('\n')) << i;
+    }
+    EXPECT_TRUE(queue.Contains(';'));
+    char out[3] = {};
+    EXPECT_EQ(3u, queue.ReadBuf(out, 3));
+    EXPECT_EQ("xx", queue.ReadLine(';'));
+    EXPECT_FALSE(queue.Contains('\n'));
+    EXPECT_FALSE(queue.Contains(';'));
+    queue.Append("y\nz;");
+    EXPECT_TRUE(queue.Contains(';'));
+    EXPECT_EQ(std::string(20000 - 6, 'x') + "y", queue.ReadLine('\n'));
+    EXPECT_EQ("z", queue.ReadLine(';'));
+    EXPECT_EQ(0u, queue.Count());
+    queue.Append("a;b");
+    queue.Clear();
+    queue.Append("c;");
+    EXPECT_EQ("c", queue.ReadLine(';'));
+}
+
 TEST(SocketMessages, HandlersConnectedStateAndDiagnostics) {
     EXPECT_EQ(TSocketHandler::Read, HandlerForEvent(1));
     EXPECT_EQ(TSocketHandler::Write, HandlerForEvent(2));

@@ -9,13 +9,13 @@
 // end without gaps or overlaps.
 #include "dvdnav/DvdVolume.h"
 #include "dvdnav/VobSpan.h"
+#include "tests/dvdnav/fuzz/FuzzDisc.h"
 #include "tests/support/FuzzProperty.h"
-#include "tests/support/MemoryDvdFileSystem.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <optional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -53,11 +53,15 @@ const fs::path kDiscRoot = "/disc";
 // thousands of tiny records cost milliseconds each. The rest of the input is left unread.
 constexpr int kMaxRecords = 2 * kCodes;
 
+using TDisc = TFuzzDisc<kCodes>;
+// The bytes of each information file by code.
+using TInfoFiles = std::array<std::optional<std::span<const uint8_t>>, kCodes>;
+
 // The paths of the disc's folder and files for each way an input lays the disc out, made once:
 // building them for every record was a good part of each run.
 struct TDiscPaths {
     fs::path folder;
-    std::array<fs::path, kCodes> files;
+    TDisc::TPaths files;
 };
 
 const TDiscPaths& DiscPaths(bool lower, bool flat) {
@@ -76,43 +80,39 @@ const TDiscPaths& DiscPaths(bool lower, bool flat) {
 }
 
 // Writes the records; the bytes of each information file by code.
-std::map<int, std::span<const uint8_t>> WriteDisc(const uint8_t* data, size_t size,
-                                                  TMemoryDvdFileSystem& disc, const TDiscPaths& paths) {
-    std::map<int, std::span<const uint8_t>> files;
+TInfoFiles WriteDisc(const uint8_t* data, size_t size, TDisc& disc) {
+    TInfoFiles files;
     size_t pos = 1;
     for (int record = 0; record < kMaxRecords && pos + 3 <= size; ++record) {
         int code = data[pos] % kCodes;
         size_t length = std::min<size_t>(data[pos + 1] | data[pos + 2] << 8, size - pos - 3);
         std::span<const uint8_t> bytes(data + pos + 3, length);
         pos += 3 + length;
-        const fs::path& path = paths.files[code];
         if (IsVob(code)) {
             uint32_t vobSize = 0;
             for (size_t i = 0; i < 4 && i < bytes.size(); ++i)
                 vobSize |= uint32_t(bytes[i]) << (8 * i);
-            disc.AddSizedFile(path, vobSize);
+            disc.AddSizedFile(code, vobSize);
         } else {
-            disc.AddFile(path, bytes);
+            disc.AddFile(code, bytes);
             files[code] = bytes;
         }
     }
     return files;
 }
 
-template <typename Parse>
-bool Parses(const std::map<int, std::span<const uint8_t>>& files, int code, Parse parse) {
-    auto found = files.find(code);
-    if (found == files.end())
+template <typename Parse> bool Parses(const TInfoFiles& files, int code, Parse parse) {
+    if (!files[code])
         return false;
     try {
-        parse(found->second);
+        parse(*files[code]);
         return true;
     } catch (const EIfoError&) {
         return false;
     }
 }
 
-void CheckSectors(const TMemoryDvdFileSystem& disc, const TVolumeTitleSet& set, const TChapter& chapter) {
+void CheckSectors(const TDisc& disc, const TVolumeTitleSet& set, const TChapter& chapter) {
     std::vector<int64_t> sizes;
     int64_t total = 0;
     for (const fs::path& file : set.VobFiles) {
@@ -132,8 +132,7 @@ void CheckSectors(const TMemoryDvdFileSystem& disc, const TVolumeTitleSet& set, 
     Check(offset == std::max<int64_t>(end - begin, 0), "VOB pieces that do not cover the chapter's sectors");
 }
 
-void CheckVolume(const TMemoryDvdFileSystem& disc, const TDvdVolume& volume,
-                 const std::map<int, std::span<const uint8_t>>& files) {
+void CheckVolume(const TDisc& disc, const TDvdVolume& volume, const TInfoFiles& files) {
     bool managerParses = Parses(files, 0, [](const auto& b) { ParseVideoManager(b); });
     Check(volume.ManagerFromBackup == !managerParses, "the video manager's backup used when not needed");
     Check(volume.TitleSets.size() == volume.Manager.TitleSetCount, "title sets not as the manager counts");
@@ -167,10 +166,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool lower = layout & 1, flat = layout & 8;
     const TDiscPaths& paths = DiscPaths(lower, flat);
     const fs::path& folder = paths.folder;
-    TMemoryDvdFileSystem disc;
-    disc.AddFolder(kDiscRoot);
-    disc.AddFolder(folder);
-    auto files = WriteDisc(data, size, disc, paths);
+    TDisc disc(kDiscRoot, folder, paths.files);
+    const TInfoFiles files = WriteDisc(data, size, disc);
     const fs::path& given = (layout >> 1 & 3) == 0   ? kDiscRoot
                             : (layout >> 1 & 3) == 1 ? folder
                                                      : paths.files[0];

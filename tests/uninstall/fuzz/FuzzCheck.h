@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,16 @@ namespace uninstall_fuzz {
 // The input as fields separated by the byte 0x01; at least count fields, empty ones added.
 [[clang::no_sanitize("coverage")]] inline std::vector<std::string> Fields(const uint8_t* data, size_t size,
                                                                           size_t count) {
-    std::vector<std::string> fields(1);
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0x01)
-            fields.emplace_back();
-        else
-            fields.back() += static_cast<char>(data[i]);
+    std::vector<std::string> fields;
+    fields.reserve(count);
+    const auto* text = reinterpret_cast<const char*>(data);
+    for (const char* end = text + size;;) {
+        const auto* separator =
+            text == end ? nullptr : static_cast<const char*>(std::memchr(text, 0x01, size_t(end - text)));
+        fields.emplace_back(text, separator ? separator : end);
+        if (!separator)
+            break;
+        text = separator + 1;
     }
     while (fields.size() < count)
         fields.emplace_back();
