@@ -361,7 +361,12 @@ bool TFilterGraph::DisconnectSourceLinks() {
 void TFilterGraph::ResetGraph() {
     if (!FFilterGraph || FBuild)
         return;
+    ComPtr<IFilterGraph2> graph = FFilterGraph;
     Stop();
+    // A stop given up, or a deactivation from a message dispatched while it waited, has left this
+    // graph: the current one belongs to whoever made it.
+    if (FFilterGraph.Get() != graph.Get())
+        return;
     DisconnectAllPins();
     TFilterList filters(FFilterGraph.Get());
     for (IGraphMember* member : FGraphMembers)

@@ -230,6 +230,11 @@ private:
     TStallWatch FStallWatch;
     // The graph reported the end of the media.
     bool FEnded = false;
+    // Opens so far. A build or stop dispatches messages while it waits, so another open can begin
+    // and end inside one; the open underneath then finds the count moved past its own and leaves
+    // the frame, quietly, to the newer one.
+    unsigned FOpens = 0;
+    bool TakenOver(unsigned Open) const { return FOpens != Open; }
 };
 
 } // namespace vireon

@@ -144,11 +144,15 @@ bool TVideoFrame::OpenFilesFiltered(const std::string& Filter) {
 }
 
 void TVideoFrame::RenewGraph() {
+    const unsigned opens = FOpens;
     // Whatever the old media's graph answers while it is taken down, the new media gets a new graph.
     try {
         FilterGraph->ResetGraph();
     } catch (const std::exception&) {
     }
+    // An open from a message dispatched while the old graph stopped has its own graph already.
+    if (TakenOver(opens))
+        return;
     FilterGraph->SetActive(false);
     FilterGraph->SetActive(true);
 }
@@ -160,20 +164,26 @@ HWND TVideoFrame::MessageOwner() {
 bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
     FFileName = FileName;
     if (SameTextLower(ExtractFileExtNoDot(FileName), "ifo")) {
+        const unsigned opens = FOpens;
         // The flag follows the attempt: a failed DVD opening must not show as playing.
         bool result = OpenDVD(WideFromAnsi(FileName));
-        SetPlaying(result);
+        if (!TakenOver(opens + 1))
+            SetPlaying(result);
         return result;
     }
+    const unsigned opens = ++FOpens;
     FIsDVD = false;
     FEnded = false;
     RenewGraph();
     bool rendered = false;
     try {
-        rendered = SUCCEEDED(FilterGraph->RenderMediaFile(WideFromAnsi(FileName)));
+        rendered = !TakenOver(opens) && SUCCEEDED(FilterGraph->RenderMediaFile(WideFromAnsi(FileName)));
     } catch (const std::exception&) {
         rendered = false;
     }
+    // Left quietly to a newer open, which has the graph and the frame now.
+    if (TakenOver(opens))
+        return false;
     if (!rendered) {
         if (!Silent)
             ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
@@ -248,17 +258,24 @@ bool TVideoFrame::AcceptDvdRenderResult(HWND Owner, HRESULT Result, const AM_DVD
 }
 
 bool TVideoFrame::OpenDVD(const std::wstring& Path) {
+    const unsigned opens = ++FOpens;
     FIsDVD = true;
     RenewGraph();
+    if (TakenOver(opens))
+        return false;
     AM_DVD_RENDERSTATUS status{};
     HRESULT result = S_OK;
     try {
         result = FilterGraph->RenderDvdVolume(status, Path, 1);
     } catch (const std::exception&) {
+        if (TakenOver(opens))
+            return false;
         CallSeam(CodecMessageSeam(), [] {});
         FilterGraph->ResetGraph();
         return false;
     }
+    if (TakenOver(opens))
+        return false;
     if (!AcceptDvdRenderResult(MessageOwner(), result, status)) {
         FilterGraph->ResetGraph();
         return false;
@@ -281,13 +298,16 @@ bool TVideoFrame::OpenSource(const std::string& Path) {
             if (!SameTextLower(NameOf(file), "video_ts.ifo"))
                 continue;
             try {
-                return OpenDVD(WideFromAnsi(file));
+                const unsigned opens = FOpens;
+                return OpenDVD(WideFromAnsi(file)) || TakenOver(opens + 1);
             } catch (const std::exception&) {
                 // An unreadable volume: the title sets may still play.
             }
         }
-        if (BuildTitleSetPlaylist(files))
-            return OpenMedia(FPlaylist.front(), false);
+        if (BuildTitleSetPlaylist(files)) {
+            const unsigned opens = FOpens;
+            return OpenMedia(FPlaylist.front(), false) || TakenOver(opens + 1);
+        }
     }
     if (OpenPlayableFiles(files))
         return true;
@@ -328,7 +348,9 @@ bool TVideoFrame::OpenPlayableFiles(const std::vector<std::string>& Files) {
                 FPlaylistIndex = static_cast<int>(i);
                 break;
             }
-        if (OpenMedia(file, true))
+        const unsigned opens = FOpens;
+        // A newer open taking over ends the search as well.
+        if (OpenMedia(file, true) || TakenOver(opens + 1))
             return true;
     }
     return false;
