@@ -12,5 +12,9 @@ std::wstring WideFromAnsi(std::string_view Text);
 std::string AnsiFromWide(std::wstring_view Text);
 std::wstring WideFromUtf8(std::string_view Text);
 std::string Utf8FromWide(std::wstring_view Text);
+// A file-system path in the form the player's ANSI file calls can open: the path itself when the
+// code page holds every letter of it, else its short form when the file exists, else the closest
+// ANSI text.
+std::string AnsiPathFromWide(const std::wstring& Path);
 
 } // namespace vireon

@@ -1,16 +1,34 @@
 #include "forms/TOpenDialog.h"
 
+#include "common/TextConversion.h"
 #include "forms/TApplication.h"
 
 #include "common/LateBound.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace vireon {
 namespace {
 
 // Large enough for a few hundred chosen files.
 constexpr DWORD kBufferSize = 0x10000;
+
+DWORD DialogFlags(TOpenOptions Options) {
+    DWORD flags = OFN_EXPLORER;
+    if (Options & ofAllowMultiSelect)
+        flags |= OFN_ALLOWMULTISELECT;
+    if (Options & ofHideReadOnly)
+        flags |= OFN_HIDEREADONLY;
+    if (Options & ofEnableSizing)
+        flags |= OFN_ENABLESIZING;
+    if (Options & ofFileMustExist)
+        flags |= OFN_FILEMUSTEXIST;
+    if (Options & ofPathMustExist)
+        flags |= OFN_PATHMUSTEXIST;
+    if (Options & ofNoChangeDir)
+        flags |= OFN_NOCHANGEDIR;
+    return flags;
+}
 
 } // namespace
 
@@ -37,54 +55,46 @@ std::string MakeDialogFilter(const std::string& Filter) {
     return result;
 }
 
-std::vector<std::string> ParseDialogFiles(const char* Buffer) {
-    std::vector<std::string> parts;
-    for (const char* part = Buffer; *part; part += std::strlen(part) + 1)
+std::vector<std::wstring> ParseDialogFiles(const wchar_t* Buffer) {
+    std::vector<std::wstring> parts;
+    for (const wchar_t* part = Buffer; *part; part += std::wcslen(part) + 1)
         parts.emplace_back(part);
     if (parts.size() <= 1)
         return parts;
-    std::string folder = parts.front();
-    if (!folder.empty() && folder.back() != '\\')
-        folder += '\\';
-    std::vector<std::string> files;
+    std::wstring folder = parts.front();
+    if (!folder.empty() && folder.back() != L'\\')
+        folder += L'\\';
+    std::vector<std::wstring> files;
     for (size_t i = 1; i < parts.size(); ++i)
         files.push_back(folder + parts[i]);
     return files;
 }
 
 bool TOpenDialog::Execute(HWND Owner) {
-    std::string filter = MakeDialogFilter(FFilter);
-    std::vector<char> buffer(kBufferSize, '\0');
-    FFileName.copy(buffer.data(), kBufferSize - 2);
-    OPENFILENAMEA dialog{};
+    // The texts stay alive while the dialog runs; the filter keeps its NULs through the conversion.
+    const std::wstring filter = WideFromAnsi(MakeDialogFilter(FFilter));
+    const std::wstring initialDir = WideFromAnsi(FInitialDir);
+    const std::wstring title = WideFromAnsi(FTitle);
+    const std::wstring defaultExt = WideFromAnsi(FDefaultExt);
+    std::vector<wchar_t> buffer(kBufferSize, L'\0');
+    WideFromAnsi(FFileName).copy(buffer.data(), kBufferSize - 2);
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = Owner ? Owner : GetActiveWindow();
     dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     dialog.nFilterIndex = static_cast<DWORD>(FFilterIndex);
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = kBufferSize;
-    dialog.lpstrInitialDir = FInitialDir.empty() ? nullptr : FInitialDir.c_str();
-    dialog.lpstrTitle = FTitle.empty() ? nullptr : FTitle.c_str();
-    dialog.lpstrDefExt = FDefaultExt.empty() ? nullptr : FDefaultExt.c_str();
-    dialog.Flags = OFN_EXPLORER;
-    if (FOptions & ofAllowMultiSelect)
-        dialog.Flags |= OFN_ALLOWMULTISELECT;
-    if (FOptions & ofHideReadOnly)
-        dialog.Flags |= OFN_HIDEREADONLY;
-    if (FOptions & ofEnableSizing)
-        dialog.Flags |= OFN_ENABLESIZING;
-    if (FOptions & ofFileMustExist)
-        dialog.Flags |= OFN_FILEMUSTEXIST;
-    if (FOptions & ofPathMustExist)
-        dialog.Flags |= OFN_PATHMUSTEXIST;
-    if (FOptions & ofNoChangeDir)
-        dialog.Flags |= OFN_NOCHANGEDIR;
+    dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+    dialog.Flags = DialogFlags(FOptions);
     Application().NormalizeTopMosts();
     BOOL chosen = CallSeam(
         OpenDialogSeam(),
-        [](OPENFILENAMEA& Dialog) {
-            static const TLateBound<decltype(GetOpenFileNameA)> openDialog("comdlg32.dll",
-                                                                           "GetOpenFileNameA");
+        [](OPENFILENAMEW& Dialog) {
+            static const TLateBound<decltype(GetOpenFileNameW)> openDialog("comdlg32.dll",
+                                                                           "GetOpenFileNameW");
             return openDialog ? openDialog(&Dialog) : FALSE;
         },
         dialog);
@@ -92,9 +102,11 @@ bool TOpenDialog::Execute(HWND Owner) {
     if (!chosen)
         return false;
     // Whatever the dialog wrote, the buffer stays terminated.
-    buffer[kBufferSize - 2] = '\0';
-    buffer[kBufferSize - 1] = '\0';
-    FFiles = ParseDialogFiles(buffer.data());
+    buffer[kBufferSize - 2] = L'\0';
+    buffer[kBufferSize - 1] = L'\0';
+    FFiles.clear();
+    for (const std::wstring& file : ParseDialogFiles(buffer.data()))
+        FFiles.push_back(AnsiPathFromWide(file));
     FFileName = FFiles.empty() ? std::string() : FFiles.front();
     FFilterIndex = static_cast<int>(dialog.nFilterIndex);
     return !FFiles.empty();

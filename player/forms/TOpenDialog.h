@@ -44,7 +44,8 @@ public:
     void SetOptions(TOpenOptions Value) { FOptions = Value; }
 
     // Shows the dialog over Owner (the active window when null). True when the user chose files:
-    // FileName is the first of them and Files lists them all.
+    // FileName is the first of them and Files lists them all, each a path the ANSI file calls open
+    // (the short form of a name the code page cannot hold).
     bool Execute(HWND Owner = nullptr);
 
 private:
@@ -58,14 +59,15 @@ private:
     TOpenOptions FOptions = ofHideReadOnly | ofEnableSizing;
 };
 
-// The platform's dialog call, replaceable so that tests never block on a real dialog. The
-// replacement fills the structure's file buffer as the platform would.
-using TOpenDialogSeam = TSeam<BOOL(OPENFILENAMEA& Dialog)>;
+// The platform's dialog call (the wide one, so that any name comes back whole), replaceable so that
+// tests never block on a real dialog. The replacement fills the structure's file buffer as the
+// platform would.
+using TOpenDialogSeam = TSeam<BOOL(OPENFILENAMEW& Dialog)>;
 TOpenDialogSeam& OpenDialogSeam();
 
 // "name|pattern|..." as the platform wants it: parts separated by NULs, ended by two NULs.
 std::string MakeDialogFilter(const std::string& Filter);
 // The files in a dialog's answer buffer: one full path, or a folder followed by names.
-std::vector<std::string> ParseDialogFiles(const char* Buffer);
+std::vector<std::wstring> ParseDialogFiles(const wchar_t* Buffer);
 
 } // namespace vireon

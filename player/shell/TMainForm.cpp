@@ -369,18 +369,4 @@ std::vector<std::string> CommandLineParameters(const wchar_t* CommandLine) {
     return parameters;
 }
 
-std::string AnsiPathFromWide(const std::wstring& Path) {
-    BOOL lossy = FALSE;
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, Path.c_str(), int(Path.size()), nullptr, 0, nullptr, &lossy);
-    if (!lossy || size == 0)
-        return AnsiFromWide(Path);
-    std::wstring shortPath(MAX_PATH, L'\0');
-    const DWORD length = GetShortPathNameW(Path.c_str(), shortPath.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return AnsiFromWide(Path);
-    shortPath.resize(length);
-    return AnsiFromWide(shortPath);
-}
-
 } // namespace vireon

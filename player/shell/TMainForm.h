@@ -179,9 +179,6 @@ private:
 // A new reference clock takes playback back to the beginning (EC_CLOCK_CHANGED while seeking is held).
 void RewindOnClockChange(IMediaSeeking* Seeking, TFilterGraph& Graph, long Code);
 
-// Handles ANSI paths can carry: the path itself when the code page holds every letter of it, else
-// its short form when the file exists, else the closest ANSI text.
-std::string AnsiPathFromWide(const std::wstring& Path);
 // The program's parameters after the program name, without their quotes.
 std::vector<std::string> CommandLineParameters(const wchar_t* CommandLine);
 

@@ -1,5 +1,6 @@
 #include "util/TFolderDialog.h"
 
+#include "common/TextConversion.h"
 #include "common/Win32Handles.h"
 #include "forms/TApplication.h"
 
@@ -31,24 +32,26 @@ int CALLBACK TFolderDialog::BrowseCallback(HWND Window, UINT Msg, LPARAM, LPARAM
 bool TFolderDialog::Execute() {
     // The browser's tree is made of shell objects, which need COM on this thread.
     ComInitialization com;
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info = {};
+    wchar_t displayName[MAX_PATH] = {};
+    const std::wstring prompt = WideFromAnsi(FPrompt);
+    BROWSEINFOW info = {};
     info.hwndOwner = GetActiveWindow();
     info.pidlRoot = nullptr; // the desktop: the whole namespace for both root choices
     info.pszDisplayName = displayName;
-    info.lpszTitle = FPrompt.c_str();
+    info.lpszTitle = prompt.c_str();
     info.ulFlags = FOptions;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(this);
 
     Application().NormalizeTopMosts();
-    UniqueCoTaskMem chosen(
-        CallSeam(BrowseForFolderSeam(), [](BROWSEINFOA& Info) { return SHBrowseForFolderA(&Info); }, info));
+    UniqueCoTaskMem chosen(CallSeam(
+        BrowseForFolderSeam(), [](BROWSEINFOW& Info) { return SHBrowseForFolderW(&Info); }, info));
     Application().RestoreTopMosts();
     if (!chosen)
         return false;
-    char path[MAX_PATH] = {};
-    FFolder = SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(chosen.get()), path) ? path : "";
+    wchar_t path[MAX_PATH] = {};
+    const bool inFileSystem = SHGetPathFromIDListW(static_cast<PCIDLIST_ABSOLUTE>(chosen.get()), path);
+    FFolder = inFileSystem ? AnsiPathFromWide(path) : "";
     return true;
 }
 

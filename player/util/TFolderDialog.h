@@ -25,7 +25,7 @@ public:
     const std::string& Prompt() const { return FPrompt; }
     void SetPrompt(const std::string& Value) { FPrompt = Value; }
     // The chosen folder: a drive root ends in a separator, other folders do not; empty for an item
-    // that is no file-system folder.
+    // that is no file-system folder. A name the ANSI code page cannot hold comes as its short form.
     const std::string& Folder() const { return FFolder; }
     void SetFolder(const std::string& Value) { FFolder = Value; }
     const std::string& StatusText() const { return FStatusText; }
@@ -52,8 +52,9 @@ private:
     bool FShowCustomButton = false;
 };
 
-// The folder browser itself, SHBrowseForFolderA's contract; tests replace it.
-using TBrowseForFolderSeam = TSeam<PIDLIST_ABSOLUTE(BROWSEINFOA& Info)>;
+// The folder browser itself, SHBrowseForFolderW's contract (the wide one, so that any folder name
+// comes back whole); tests replace it.
+using TBrowseForFolderSeam = TSeam<PIDLIST_ABSOLUTE(BROWSEINFOW& Info)>;
 TBrowseForFolderSeam& BrowseForFolderSeam();
 
 } // namespace vireon

@@ -4,6 +4,9 @@
 
 #include "FormsTestSupport.h"
 
+#include "../util/TempFolder.h"
+
+#include <cwchar>
 #include <optional>
 
 using namespace vireon;
@@ -108,27 +111,27 @@ TEST(OpenDialog, FilterIsTurnedIntoThePlatformForm) {
 
 TEST(OpenDialog, ChosenFilesComeInTheDialogsOrder) {
     using namespace std::string_literals;
-    std::string many = "C:\\Media\0b.avi\0a.avi\0c.mpg\0\0"s;
-    EXPECT_EQ((std::vector<std::string>{"C:\\Media\\b.avi", "C:\\Media\\a.avi", "C:\\Media\\c.mpg"}),
+    std::wstring many = L"C:\\Media\0b.avi\0a.avi\0c.mpg\0\0"s;
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\Media\\b.avi", L"C:\\Media\\a.avi", L"C:\\Media\\c.mpg"}),
               ParseDialogFiles(many.c_str()));
-    std::string root = "C:\\\0a.avi\0b.avi\0\0"s;
-    EXPECT_EQ((std::vector<std::string>{"C:\\a.avi", "C:\\b.avi"}), ParseDialogFiles(root.c_str()));
-    std::string one = "C:\\Media\\one.avi\0\0"s;
-    EXPECT_EQ((std::vector<std::string>{"C:\\Media\\one.avi"}), ParseDialogFiles(one.c_str()));
+    std::wstring root = L"C:\\\0a.avi\0b.avi\0\0"s;
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\a.avi", L"C:\\b.avi"}), ParseDialogFiles(root.c_str()));
+    std::wstring one = L"C:\\Media\\one.avi\0\0"s;
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\Media\\one.avi"}), ParseDialogFiles(one.c_str()));
 }
 
 TEST(OpenDialog, ExecuteAsksThePlatformWithTheOptions) {
     using namespace std::string_literals;
     int calls = 0;
     DWORD flags = 0;
-    std::string filter;
+    std::wstring filter;
     std::optional<TScopedSeam<TOpenDialogSeam>> seam;
-    seam.emplace(OpenDialogSeam(), [&](OPENFILENAMEA& dialog) {
+    seam.emplace(OpenDialogSeam(), [&](OPENFILENAMEW& dialog) {
         ++calls;
         flags = dialog.Flags;
         filter.assign(dialog.lpstrFilter, 21);
-        std::string answer = "Z:\\clips\0two.avi\0one.avi\0\0"s;
-        memcpy(dialog.lpstrFile, answer.data(), answer.size());
+        std::wstring answer = L"Z:\\clips\0two.avi\0one.avi\0\0"s;
+        std::copy(answer.begin(), answer.end(), dialog.lpstrFile);
         dialog.nFilterIndex = 2;
         return TRUE;
     });
@@ -141,12 +144,48 @@ TEST(OpenDialog, ExecuteAsksThePlatformWithTheOptions) {
     EXPECT_TRUE(flags & OFN_HIDEREADONLY);
     EXPECT_TRUE(flags & OFN_ENABLESIZING);
     EXPECT_TRUE(flags & OFN_EXPLORER);
-    EXPECT_EQ("Media\0*.avi\0All\0*.*\0\0"s, filter);
+    EXPECT_EQ(L"Media\0*.avi\0All\0*.*\0\0"s, filter);
     EXPECT_EQ((std::vector<std::string>{"Z:\\clips\\two.avi", "Z:\\clips\\one.avi"}), dialog.Files());
     EXPECT_EQ("Z:\\clips\\two.avi", dialog.FileName());
     EXPECT_EQ(2, dialog.FilterIndex());
 
     seam.reset();
-    TScopedSeam refusal(OpenDialogSeam(), [](OPENFILENAMEA&) { return FALSE; });
+    TScopedSeam refusal(OpenDialogSeam(), [](OPENFILENAMEW&) { return FALSE; });
     EXPECT_FALSE(dialog.Execute());
+}
+
+// The dialog answers in wide text; a name the ANSI code page cannot hold still opens with the
+// player's ANSI file calls, alone or among several chosen files.
+TEST(OpenDialog, NamesOutsideTheCodePageStillOpen) {
+    TempFolder folder;
+    const std::wstring where = WideFromAnsi(folder.path());
+    const std::wstring names[] = {L"\x0412\x0438\x0434\x0435\x043E.avi", L"\x65E5\x672C.avi"};
+    for (const std::wstring& name : names) {
+        HANDLE file =
+            CreateFileW((where + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        CloseHandle(file);
+    }
+    std::wstring answer;
+    TScopedSeam seam(OpenDialogSeam(), [&](OPENFILENAMEW& dialog) {
+        std::copy(answer.begin(), answer.end(), dialog.lpstrFile);
+        return TRUE;
+    });
+    const auto opens = [](const std::string& path) {
+        return path.find('?') == std::string::npos &&
+               GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    TOpenDialog dialog;
+    answer = where + L"\\" + names[0] + L'\0' + L'\0';
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_TRUE(opens(dialog.FileName())) << dialog.FileName();
+
+    answer = where + L'\0' + names[0] + L'\0' + names[1] + L'\0' + L'\0';
+    dialog.SetOptions(ofAllowMultiSelect);
+    ASSERT_TRUE(dialog.Execute());
+    ASSERT_EQ(2u, dialog.Files().size());
+    EXPECT_EQ(dialog.Files()[0], dialog.FileName());
+    for (const std::string& file : dialog.Files())
+        EXPECT_TRUE(opens(file)) << file;
+    EXPECT_NE(dialog.Files()[0], dialog.Files()[1]);
 }

@@ -7,6 +7,7 @@
 
 #include "playback/TVideoFrame.h"
 
+#include "common/TextConversion.h"
 #include "fakes/FakeVideo.h"
 #include "forms/MessageBoxSeam.h"
 
@@ -58,7 +59,7 @@ protected:
     vireon::TScopedSeam<vireon::TCodecMessageSeam> decoders{vireon::CodecMessageSeam(),
                                                             [this] { ++decoderDialogs; }};
     vireon::TScopedSeam<vireon::TOpenDialogSeam> dialog{vireon::OpenDialogSeam(),
-                                                        [this](OPENFILENAMEA& Dialog) {
+                                                        [this](OPENFILENAMEW& Dialog) {
                                                             ++openDialogs;
                                                             return FillDialog(Dialog);
                                                         }};
@@ -71,7 +72,7 @@ protected:
 private:
     // The platform's answer: one full path, or the folder followed by the names (the chosen files
     // share one folder).
-    BOOL FillDialog(OPENFILENAMEA& Dialog) {
+    BOOL FillDialog(OPENFILENAMEW& Dialog) {
         if (dialogChoice.empty())
             return FALSE;
         std::vector<std::string> parts;
@@ -83,12 +84,13 @@ private:
             for (const std::string& file : dialogChoice)
                 parts.push_back(file.substr(file.find_last_of('\\') + 1));
         }
-        std::vector<char> buffer;
+        std::vector<wchar_t> buffer;
         for (const std::string& part : parts) {
-            buffer.insert(buffer.end(), part.begin(), part.end());
-            buffer.push_back('\0');
+            const std::wstring wide = vireon::WideFromAnsi(part);
+            buffer.insert(buffer.end(), wide.begin(), wide.end());
+            buffer.push_back(L'\0');
         }
-        buffer.push_back('\0');
+        buffer.push_back(L'\0');
         if (buffer.size() > Dialog.nMaxFile)
             return FALSE;
         std::copy(buffer.begin(), buffer.end(), Dialog.lpstrFile);

@@ -154,8 +154,9 @@ TEST_F(RealFrame, OpenDialogKeepsOnlyPlayableFiles) {
     const std::string avi = folder / "clip.avi";
     ASSERT_TRUE(Copy(kSample, asf));
     ASSERT_TRUE(Copy(kSample, avi));
-    TScopedSeam<TOpenDialogSeam> dialog(OpenDialogSeam(), [&](OPENFILENAMEA& Dialog) {
-        std::string answer = folder.path() + '\0' + "talk.asf" + '\0' + "clip.avi" + '\0' + '\0';
+    TScopedSeam<TOpenDialogSeam> dialog(OpenDialogSeam(), [&](OPENFILENAMEW& Dialog) {
+        std::wstring answer =
+            WideFromAnsi(folder.path()) + L'\0' + L"talk.asf" + L'\0' + L"clip.avi" + L'\0' + L'\0';
         std::copy(answer.begin(), answer.end(), Dialog.lpstrFile);
         return TRUE;
     });
@@ -273,8 +274,9 @@ TEST_F(RealFrame, BadInputLeavesTheFrameUsable) {
         const std::string second = folder / "b.avi";
         ASSERT_TRUE(Copy(kSample, first));
         ASSERT_TRUE(Copy(kSample, second));
-        TScopedSeam<TOpenDialogSeam> dialog(OpenDialogSeam(), [&](OPENFILENAMEA& Dialog) {
-            std::string answer = folder.path() + '\0' + "a.avi" + '\0' + "b.avi" + '\0' + '\0';
+        TScopedSeam<TOpenDialogSeam> dialog(OpenDialogSeam(), [&](OPENFILENAMEW& Dialog) {
+            std::wstring answer =
+                WideFromAnsi(folder.path()) + L'\0' + L"a.avi" + L'\0' + L"b.avi" + L'\0' + L'\0';
             std::copy(answer.begin(), answer.end(), Dialog.lpstrFile);
             DeleteFileA(first.c_str());
             return TRUE;

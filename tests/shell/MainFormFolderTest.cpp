@@ -35,7 +35,7 @@ TEST_F(MainFormFolder, PlayFolderWithNothingPlayableSaysSo) {
     CreateDirectoryA(folder.c_str(), nullptr);
     std::ofstream(folder + "/notes.txt") << "not media";
     TScopedSeam<TBrowseForFolderSeam> browser(
-        BrowseForFolderSeam(), [&](BROWSEINFOA&) { return ILCreateFromPathA(folder.c_str()); });
+        BrowseForFolderSeam(), [&](BROWSEINFOW&) { return ILCreateFromPathA(folder.c_str()); });
     form->miPlayFolderClick(nullptr);
     ASSERT_EQ(1u, caught.Messages.size()) << folder;
     EXPECT_EQ(kNoMediaInFolderMessage, caught.Messages[0].Text);

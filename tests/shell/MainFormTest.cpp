@@ -5,6 +5,7 @@
 
 #include "support/FakeGraphFixture.h"
 
+#include "common/TextConversion.h"
 #include "forms/TApplication.h"
 #include "forms/TTimer.h"
 #include "util/xFileUtil.h"

@@ -79,10 +79,10 @@ protected:
     void Browse(std::function<PIDLIST_ABSOLUTE()> answer) {
         seam_.reset(); // the old fake goes first, or it would restore the empty slot over the new one
         seam_ = std::make_unique<TScopedSeam<TBrowseForFolderSeam>>(
-            BrowseForFolderSeam(), [this, answer](BROWSEINFOA& info) {
+            BrowseForFolderSeam(), [this, answer](BROWSEINFOW& info) {
                 ++calls;
                 flags = info.ulFlags;
-                prompt = info.lpszTitle ? info.lpszTitle : "";
+                prompt = info.lpszTitle ? AnsiFromWide(info.lpszTitle) : "";
                 rootGiven = info.pidlRoot != nullptr;
                 info.lpfn(browser.window(), BFFM_INITIALIZED, 0, info.lParam);
                 return answer();
@@ -121,6 +121,21 @@ TEST_F(FolderDialogSeam, DriveRootEndsInASeparator) {
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ("C:\\", dialog.Folder());
     EXPECT_TRUE(browser.selections.empty()); // no current folder, nothing selected
+}
+
+// The browser answers in wide text; a folder the ANSI code page cannot name still opens with the
+// player's ANSI file calls.
+TEST_F(FolderDialogSeam, FolderOutsideTheCodePageStillOpens) {
+    TempFolder tree;
+    const std::wstring folder = WideFromAnsi(tree.path()) + L"\\\x0412\x0438\x0434\x0435\x043E";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    Browse([&] { return ILCreateFromPathW(folder.c_str()); });
+    TFolderDialog dialog;
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(std::string::npos, dialog.Folder().find('?')) << dialog.Folder();
+    const DWORD attributes = GetFileAttributesA(dialog.Folder().c_str());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << dialog.Folder();
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST_F(FolderDialogSeam, CancelKeepsTheFolder) {
