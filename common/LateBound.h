@@ -10,7 +10,7 @@
 
 namespace vireon {
 
-// Function is the function's type, as decltype gives it: decltype(GetOpenFileNameA). Keep one in a
+// Function is the function's type, as decltype gives it: decltype(GetOpenFileNameW). Keep one in a
 // function-local static, so the library is loaded once; it stays loaded while that lives.
 template <typename Function> class TLateBound {
 public:

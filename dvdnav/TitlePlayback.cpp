@@ -2,6 +2,7 @@
 
 #include "common/ComObject.h"
 #include "common/DirectShowUuids.h"
+#include "common/MediaType.h"
 #include "dvdnav/VobSource.h"
 
 #include <algorithm>
@@ -74,9 +75,7 @@ ComPtr<IPin> PeerOf(IPin* Pin) {
 }
 
 void FreeMediaType(AM_MEDIA_TYPE* Type) {
-    CoTaskMemFree(Type->pbFormat);
-    if (Type->pUnk)
-        Type->pUnk->Release();
+    vireon::FreeMediaTypeContents(*Type);
     CoTaskMemFree(Type);
 }
 
@@ -169,9 +168,7 @@ TRenderOutcome TTitlePlayback::Open(const std::vector<std::filesystem::path>& Vo
                 continue;
             Outcome.VideoRendered |= Type.majortype == MEDIATYPE_Video;
             Outcome.AudioRendered |= Type.majortype == MEDIATYPE_Audio;
-            CoTaskMemFree(Type.pbFormat);
-            if (Type.pUnk)
-                Type.pUnk->Release();
+            vireon::FreeMediaTypeContents(Type);
         }
     }
     ApplyAudioLevels();

@@ -2,7 +2,6 @@
 #include "playback/TVideoFrame.h"
 
 #include "common/DirectShowUuids.h"
-#include "forms/MessageBoxSeam.h"
 #include "forms/TApplication.h"
 #include "forms/TForm.h"
 
@@ -337,7 +336,7 @@ void TVideoFrame::WatchProgress(DWORD Now) {
     const bool atEnd = FEnded || (duration > 0 && position >= duration - kEndTolerance);
     StopPlayback();
     if (!atEnd)
-        ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+        ShowCannotPlay();
 }
 
 void TVideoFrame::miPlayPauseClick(TObject*) {

@@ -202,6 +202,7 @@ private:
     void CreatePopupItems();
     void RenewGraph();
     HWND MessageOwner();
+    void ShowCannotPlay();
     bool BuildTitleSetPlaylist(const std::vector<std::string>& Files);
     bool OpenPlayableFiles(const std::vector<std::string>& Files);
     bool OpenSubFolders(const std::string& Path);

@@ -2,6 +2,7 @@
 #include "playback/TVideoFrame.h"
 
 #include "common/DirectShowUuids.h"
+#include "common/MediaType.h"
 #include "common/TextConversion.h"
 #include "common/Win32Handles.h"
 #include "engine/EDirectShowException.h"
@@ -77,9 +78,7 @@ bool ConnectedVideoSize(IFilterGraph* Graph, long& Width, long& Height) {
                 Width = header->biWidth;
                 Height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
             }
-            CoTaskMemFree(type.pbFormat);
-            if (type.pUnk)
-                type.pUnk->Release();
+            FreeMediaTypeContents(type);
             if (header)
                 return true;
         }
@@ -161,6 +160,10 @@ HWND TVideoFrame::MessageOwner() {
     return HandleAllocated() ? GetAncestor(Handle(), GA_ROOT) : nullptr;
 }
 
+void TVideoFrame::ShowCannotPlay() {
+    ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+}
+
 bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
     FFileName = FileName;
     if (SameTextLower(ExtractFileExtNoDot(FileName), "ifo")) {
@@ -186,7 +189,7 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
         return false;
     if (!rendered) {
         if (!Silent)
-            ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+            ShowCannotPlay();
         return false;
     }
     SyncVolume();
@@ -206,7 +209,7 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
     } catch (const std::exception&) {
         RenewGraph();
         if (!Silent)
-            ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+            ShowCannotPlay();
         SetPlaying(false);
         return false;
     }
