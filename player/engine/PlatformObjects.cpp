@@ -1,6 +1,11 @@
 #include "engine/PlatformObjects.h"
 
 #include "dvdnav/OwnDvdGraphBuilder.h"
+#include "forms/TApplication.h"
+
+#include <dsound.h>
+
+__CRT_UUID_DECL(IDirectSound8, 0xc50a7e93, 0xf395, 0x4834, 0x9e, 0xf6, 0x7f, 0xa9, 0x9d, 0xe5, 0x09, 0x66)
 
 using Microsoft::WRL::ComPtr;
 
@@ -44,6 +49,27 @@ HRESULT CreateDvdGraphBuilder(ComPtr<IDvdGraphBuilder>& Builder) {
     if (FAILED(result))
         Builder.Reset();
     return result;
+}
+
+namespace {
+
+constexpr CLSID kDirectSound8 = {0x3901cc3f, 0x84b5, 0x4fa4, {0xba, 0x35, 0xaa, 0x81, 0x72, 0xb8, 0xa0, 0x9b}};
+
+} // namespace
+
+// Wine frees its shared sound device without a lock against a renderer opening it meanwhile: the
+// last release waits for the device's mixer thread while the device is still listed, and an audio
+// renderer created on another thread in that time takes the dying device and later frees it again.
+// Graphs are released on more than one thread here (a graph call given up on lets go of its graph
+// when it returns; the platform's own threads hold graphs too), so the device must never reach its
+// last release while graphs come and go.
+void KeepSoundDeviceOpen() {
+    TApplication& application = Application();
+    if (application.KeepsAlive(kDirectSound8))
+        return;
+    ComPtr<IDirectSound8> sound;
+    if (SUCCEEDED(CreatePlatformObject(kDirectSound8, sound)) && SUCCEEDED(sound->Initialize(nullptr)))
+        application.KeepAlive(kDirectSound8, sound);
 }
 
 bool RunningOnWine() {

@@ -31,6 +31,10 @@ HRESULT CreatePlatformObject(REFCLSID ClassId, Microsoft::WRL::ComPtr<Interface>
 // The platform's DVD graph builder when it can supply a filter graph, otherwise our own.
 HRESULT CreateDvdGraphBuilder(Microsoft::WRL::ComPtr<IDvdGraphBuilder>& Builder);
 
+// Opens the platform's sound device once more and has the application keep it open until it ends
+// (see the source for why). Graph owners call it before their first graph.
+void KeepSoundDeviceOpen();
+
 // Wine, recognised by ntdll's wine_get_version: its media objects need a few detours.
 bool RunningOnWine();
 

@@ -60,6 +60,7 @@ void TFilterGraph::CreateGraphObjects() {
 }
 
 void TFilterGraph::Activate() {
+    KeepSoundDeviceOpen();
     CreateGraphObjects();
     FActive = true;
     if (SUCCEEDED(QueryInterface(FMediaEvent))) {

@@ -30,6 +30,7 @@ TApplication::~TApplication() {
 void TApplication::Finalize() {
     FreeReleased();
     DestroyComponents();
+    FKeptAlive.clear();
     FMainForm = nullptr;
     if (FHandle) {
         FHandle.reset();
@@ -73,6 +74,16 @@ LRESULT CALLBACK TApplication::WindowProc(HWND Window, UINT Msg, WPARAM WParam, 
         application.LeaveDispatch();
     }
     return 0;
+}
+
+bool TApplication::KeepsAlive(REFCLSID ClassId) const {
+    return std::any_of(FKeptAlive.begin(), FKeptAlive.end(),
+                       [&](const auto& kept) { return IsEqualCLSID(kept.first, ClassId); });
+}
+
+void TApplication::KeepAlive(REFCLSID ClassId, Microsoft::WRL::ComPtr<IUnknown> Object) {
+    if (Object && !KeepsAlive(ClassId))
+        FKeptAlive.emplace_back(ClassId, std::move(Object));
 }
 
 UINT_PTR TApplication::AllocateTimerId(std::function<void()> OnTick) {

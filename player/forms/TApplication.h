@@ -6,10 +6,13 @@
 #include "forms/TCommandTable.h"
 #include "forms/TComponent.h"
 
+#include <wrl/client.h>
+
 #include <exception>
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vireon {
@@ -88,6 +91,11 @@ public:
     UINT_PTR AllocateTimerId(std::function<void()> OnTick);
     void FreeTimerId(UINT_PTR Id);
 
+    // Platform objects kept until the application finalizes, at most one per class: state of the
+    // platform that must outlive every component using it.
+    bool KeepsAlive(REFCLSID ClassId) const;
+    void KeepAlive(REFCLSID ClassId, Microsoft::WRL::ComPtr<IUnknown> Object);
+
     // Keyboard preprocessing of queued messages (shortcuts, dialog keys); set by the form layer.
     std::function<bool(MSG&)> OnKeyMessage;
 
@@ -109,6 +117,7 @@ private:
     TCommandTable FCommands;
     std::unordered_map<UINT_PTR, std::function<void()>> FTimers;
     UINT_PTR FNextTimerId = 1;
+    std::vector<std::pair<CLSID, Microsoft::WRL::ComPtr<IUnknown>>> FKeptAlive;
     static LRESULT CALLBACK WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 };
 

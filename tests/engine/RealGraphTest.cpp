@@ -13,6 +13,7 @@
 #include <evcode.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -315,6 +316,33 @@ TEST_F(RealGraph, FileThatStopsDeliveringEndsVisiblyAndCanBeLeft) {
     EXPECT_TRUE(graph.Play());
     EXPECT_TRUE(testsupport::PumpUntil([&] { return Position() >= 2000000; }, 10000)) << "the sample plays";
     graph.ResetGraph();
+}
+
+// Graphs are let go of on several threads (a given-up call lets go of its graph when it returns),
+// and each audio renderer opens and closes the platform's sound device.
+TEST_F(RealGraph, AudioRenderersComeAndGoOnSeveralThreadsWhileAGraphIsActive) {
+    graph.SetActive(true);
+    struct TChurn {
+        static DWORD WINAPI Run(void* Created) {
+            ComInitialization threadCom(COINIT_MULTITHREADED);
+            for (int i = 0; i < 150; ++i) {
+                ComPtr<IBaseFilter> renderer;
+                if (SUCCEEDED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_PPV_ARGS(&renderer))))
+                    ++*static_cast<std::atomic<int>*>(Created);
+                Sleep(i % 3);
+            }
+            return 0;
+        }
+    };
+    std::atomic<int> created{0};
+    std::vector<UniqueHandle> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back(CreateThread(nullptr, 0, &TChurn::Run, &created, 0, nullptr));
+    for (const UniqueHandle& thread : threads)
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 120000));
+    EXPECT_EQ(450, created.load());
+    graph.SetActive(false);
 }
 
 TEST_F(RealGraph, DvdModeOnWineWithoutAnException) {
