@@ -2,6 +2,7 @@
 
 #include "common/ComObject.h"
 #include "common/DirectShowUuids.h"
+#include "common/GraphControl.h"
 #include "common/MediaType.h"
 #include "dvdnav/VobSource.h"
 
@@ -283,7 +284,7 @@ HRESULT TTitlePlayback::SeekMs(int64_t Position) {
     HRESULT Result =
         Seeking_->SetPositions(&Units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
     if (WasRunning)
-        Control_->Run();
+        vireon::RunGraph(*Control_.Get());
     return Result;
 }
 
@@ -298,7 +299,7 @@ bool TTitlePlayback::IsRunning() const {
 
 void TTitlePlayback::Run() {
     if (Control_)
-        Control_->Run();
+        vireon::RunGraph(*Control_.Get());
 }
 
 void TTitlePlayback::Stop() {

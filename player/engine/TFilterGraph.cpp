@@ -1,5 +1,6 @@
 #include "engine/TFilterGraph.h"
 
+#include "common/GraphControl.h"
 #include "engine/EDirectShowException.h"
 #include "engine/PlatformObjects.h"
 #include "engine/TFilterList.h"
@@ -184,14 +185,13 @@ HRESULT TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
     return E_NOINTERFACE;
 }
 
-HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event,
-                                   HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)()) {
+HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event, HRESULT (*Command)(IMediaControl& Control)) {
     ComPtr<IMediaControl> control;
     if (FAILED(QueryInterface(control)))
         return E_NOINTERFACE;
     BroadcastControlEvent(Event, 0);
     if (Event != gcStop)
-        return CheckMediaResult((control.Get()->*Command)());
+        return CheckMediaResult(Command(*control.Get()));
     // Stopping waits for the graph's streaming threads, which a broken file can keep busy for good;
     // a stop given up leaves the component with a new graph, stopped and empty.
     HRESULT result = RunBounded([control] { return control->Stop(); });
@@ -201,16 +201,16 @@ HRESULT TFilterGraph::ControlGraph(TGraphControlEvent Event,
 }
 
 bool TFilterGraph::Play() {
-    return SUCCEEDED(ControlGraph(gcPlay, &IMediaControl::Run));
+    return SUCCEEDED(ControlGraph(gcPlay, RunGraph));
 }
 
 // A pending transition (S_FALSE) is not done yet.
 bool TFilterGraph::Pause() {
-    return ControlGraph(gcPause, &IMediaControl::Pause) == S_OK;
+    return ControlGraph(gcPause, [](IMediaControl& Control) { return Control.Pause(); }) == S_OK;
 }
 
 bool TFilterGraph::Stop() {
-    return ControlGraph(gcStop, &IMediaControl::Stop) == S_OK;
+    return ControlGraph(gcStop, [](IMediaControl& Control) { return Control.Stop(); }) == S_OK;
 }
 
 HRESULT TFilterGraph::SeekTo(LONGLONG Position) {

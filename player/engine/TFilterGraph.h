@@ -163,7 +163,7 @@ private:
     void Activate();
     bool DisconnectSourceLinks();
     // Broadcasts Event, then runs Command; E_NOINTERFACE (nothing done) without media control.
-    HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (STDMETHODCALLTYPE IMediaControl::*Command)());
+    HRESULT ControlGraph(TGraphControlEvent Event, HRESULT (*Command)(IMediaControl& Control));
     void Deactivate(bool GraphAbandoned = false);
     void LeaveAbandonedGraph();
     // Runs Work on a thread of its own (see BuildTimeout); E_ABORT when the component was

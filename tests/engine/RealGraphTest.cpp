@@ -6,6 +6,7 @@
 
 #include "common/TextConversion.h"
 #include "dvdnav/OwnDvdGraphBuilder.h"
+#include "fakes/FakeFilter.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -316,6 +317,29 @@ TEST_F(RealGraph, FileThatStopsDeliveringEndsVisiblyAndCanBeLeft) {
     EXPECT_TRUE(graph.Play());
     EXPECT_TRUE(testsupport::PumpUntil([&] { return Position() >= 2000000; }, 10000)) << "the sample plays";
     graph.ResetGraph();
+}
+
+// Code on the window thread lists the filters of a graph that has just started (menus, colour
+// controls, the video window); the platform must not be re-linking that list on a thread of its own.
+TEST_F(RealGraph, PlayStartsEveryFilterOnTheCallingThreadWhileOneIsStillCueing) {
+    graph.SetActive(true);
+    ComPtr<IFilterGraph> filters;
+    ASSERT_HRESULT_SUCCEEDED(graph.QueryInterface(filters));
+    auto renderer = fakes::MakeFake<fakes::FakeFilter>(L"renderer", 1, 0);
+    renderer->cueing = true;
+    ASSERT_HRESULT_SUCCEEDED(filters->AddFilter(renderer.Get(), L"renderer"));
+
+    EXPECT_TRUE(graph.Play());
+    EXPECT_EQ(1, renderer->Calls("Pause"));
+    EXPECT_EQ(1, renderer->Calls("Run")) << "started before Play returned";
+
+    renderer->cueing = false;
+    EXPECT_TRUE(graph.Stop());
+    EXPECT_EQ(1, renderer->Calls("Run"));
+    EXPECT_HRESULT_SUCCEEDED(filters->RemoveFilter(renderer.Get()));
+    filters.Reset();
+    graph.SetActive(false);
+    EXPECT_EQ(1u, renderer->Refs()) << "only the test holds the filter";
 }
 
 // Graphs are let go of on several threads (a given-up call lets go of its graph when it returns),

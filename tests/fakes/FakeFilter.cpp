@@ -91,8 +91,13 @@ STDMETHODIMP FakeFilter::GetClassID(CLSID* id) {
 STDMETHODIMP FakeFilter::GetState(DWORD, FILTER_STATE* state) {
     if (!state)
         return E_POINTER;
-    *state = State_Stopped;
-    return S_OK;
+    *state = state_;
+    return *state == State_Paused && cueing ? VFW_S_STATE_INTERMEDIATE : S_OK;
+}
+
+HRESULT FakeFilter::Enter(FILTER_STATE state, const char* method) {
+    state_ = state;
+    return Record(method, {}, state == State_Paused && cueing ? S_FALSE : S_OK);
 }
 
 STDMETHODIMP FakeFilter::GetSyncSource(IReferenceClock** clock) {

@@ -5,6 +5,8 @@
 
 #include <dshow.h>
 
+#include <atomic>
+
 namespace fakes {
 
 class FakeFilter;
@@ -58,11 +60,14 @@ public:
     // What GetClassID answers: a renderer, mixer or decoder class for the code that looks for one.
     CLSID classId = GUID_NULL;
     const std::wstring& GraphName() const { return graphName_; }
+    // Pause answers S_FALSE and GetState, while paused, VFW_S_STATE_INTERMEDIATE, as a renderer
+    // waiting for its first sample does. Read by the graph's own threads too.
+    std::atomic<bool> cueing{false};
 
     STDMETHODIMP GetClassID(CLSID* id) override;
-    STDMETHODIMP Stop() override { return Record("Stop"); }
-    STDMETHODIMP Pause() override { return Record("Pause"); }
-    STDMETHODIMP Run(REFERENCE_TIME) override { return Record("Run"); }
+    STDMETHODIMP Stop() override { return Enter(State_Stopped, "Stop"); }
+    STDMETHODIMP Pause() override { return Enter(State_Paused, "Pause"); }
+    STDMETHODIMP Run(REFERENCE_TIME) override { return Enter(State_Running, "Run"); }
     STDMETHODIMP GetState(DWORD, FILTER_STATE* state) override;
     STDMETHODIMP SetSyncSource(IReferenceClock*) override { return S_OK; }
     STDMETHODIMP GetSyncSource(IReferenceClock** clock) override;
@@ -73,7 +78,10 @@ public:
     STDMETHODIMP QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
 
 private:
+    HRESULT Enter(FILTER_STATE state, const char* method);
+
     std::wstring name_;
+    std::atomic<FILTER_STATE> state_{State_Stopped};
     std::vector<Microsoft::WRL::ComPtr<FakePin>> pins_;
     IFilterGraph* graph_ = nullptr; // not held, as real filters do, to avoid a cycle
     std::wstring graphName_;
