@@ -145,7 +145,8 @@ TEST_F(FakeGraphTest, PlayPauseStopReturnRules) {
     graph->pauseResult = graph->stopResult = S_OK;
     EXPECT_TRUE(component->Pause());
     EXPECT_TRUE(component->Stop());
-    EXPECT_EQ((Strings{"listener:main.Control(0,0)", "graph.Run", "listener:main.Control(1,0)", "graph.Pause",
+    // A stopped graph is paused before it runs.
+    EXPECT_EQ((Strings{"listener:main.Control(0,0)", "graph.Pause", "graph.Run", "listener:main.Control(1,0)", "graph.Pause",
                        "listener:main.Control(2,0)", "graph.Stop", "listener:main.Control(1,0)",
                        "graph.Pause", "listener:main.Control(2,0)", "graph.Stop"}),
               Journaled({"graph.Run", "graph.Pause", "graph.Stop", "listener:"}));
