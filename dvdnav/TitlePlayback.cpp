@@ -213,9 +213,8 @@ HRESULT TTitlePlayback::RenderAudio(IPin* Output) {
     return Seam ? Seam(Graph_.Get(), Output) : Graph_->Render(Output);
 }
 
-// The graph's filters are listed only while it is stopped: the platform's graph manager completes a
-// run in the background, reordering its filter list under any enumeration of it, which then reads
-// entries that are not filters. Once Stop has returned, no such reordering is under way or to come.
+// The branch is rebuilt on the stopped graph, and the splitter's outputs are listed there too, so
+// that nothing of the graph moves while they are looked at.
 HRESULT TTitlePlayback::SelectAudio(int Index) {
     bool WasRunning = IsRunning();
     int64_t Position = PositionMs();

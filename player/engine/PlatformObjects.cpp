@@ -61,8 +61,7 @@ constexpr CLSID kDirectSound8 = {0x3901cc3f, 0x84b5, 0x4fa4, {0xba, 0x35, 0xaa, 
 // last release waits for the device's mixer thread while the device is still listed, and an audio
 // renderer created on another thread in that time takes the dying device and later frees it again.
 // Graphs are released on more than one thread here (a graph call given up on lets go of its graph
-// when it returns; the platform's own threads hold graphs too), so the device must never reach its
-// last release while graphs come and go.
+// when it returns), so the device must never reach its last release while graphs come and go.
 void KeepSoundDeviceOpen() {
     TApplication& application = Application();
     if (application.KeepsAlive(kDirectSound8))

@@ -336,7 +336,7 @@ void TVideoFrame::WatchProgress(DWORD Now) {
     const bool atEnd = FEnded || (duration > 0 && position >= duration - kEndTolerance);
     StopPlayback();
     if (!atEnd)
-        ShowCannotPlay();
+        ShowCannotPlay(MessageOwner());
 }
 
 void TVideoFrame::miPlayPauseClick(TObject*) {

@@ -139,6 +139,8 @@ public:
     // What OpenDVD makes of the DVD graph builder's answer: true for the success path; failures
     // are explained in message boxes over Owner.
     static bool AcceptDvdRenderResult(HWND Owner, HRESULT Result, const AM_DVD_RENDERSTATUS& Status);
+    // The box saying that the media cannot be played.
+    static void ShowCannotPlay(HWND Owner);
 
     // Playback control.
     void PlayPause();
@@ -202,7 +204,6 @@ private:
     void CreatePopupItems();
     void RenewGraph();
     HWND MessageOwner();
-    void ShowCannotPlay();
     bool BuildTitleSetPlaylist(const std::vector<std::string>& Files);
     bool OpenPlayableFiles(const std::vector<std::string>& Files);
     bool OpenSubFolders(const std::string& Path);

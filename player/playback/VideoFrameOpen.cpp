@@ -160,8 +160,8 @@ HWND TVideoFrame::MessageOwner() {
     return HandleAllocated() ? GetAncestor(Handle(), GA_ROOT) : nullptr;
 }
 
-void TVideoFrame::ShowCannotPlay() {
-    ShowMessageBox(MessageOwner(), kCannotPlayMessage, Application().Title(), MB_OK);
+void TVideoFrame::ShowCannotPlay(HWND Owner) {
+    ShowMessageBox(Owner, kCannotPlayMessage, Application().Title(), MB_OK);
 }
 
 bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
@@ -189,7 +189,7 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
         return false;
     if (!rendered) {
         if (!Silent)
-            ShowCannotPlay();
+            ShowCannotPlay(MessageOwner());
         return false;
     }
     SyncVolume();
@@ -209,7 +209,7 @@ bool TVideoFrame::OpenMedia(const std::string& FileName, bool Silent) {
     } catch (const std::exception&) {
         RenewGraph();
         if (!Silent)
-            ShowCannotPlay();
+            ShowCannotPlay(MessageOwner());
         SetPlaying(false);
         return false;
     }
@@ -237,7 +237,7 @@ bool TVideoFrame::AcceptDvdRenderResult(HWND Owner, HRESULT Result, const AM_DVD
         show("Invalid Argument.");
         return false;
     case VFW_E_TIMEOUT: // the volume's graph did not build in time and was left
-        ShowMessageBox(Owner, kCannotPlayMessage, Application().Title(), MB_OK);
+        ShowCannotPlay(Owner);
         return false;
     case S_FALSE:
         break;
